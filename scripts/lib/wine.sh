@@ -1,0 +1,41 @@
+# Sourced by the scripts: picks the Wine that can run here and makes Wine prefixes.
+#
+# The product is the 32-bit build (preset "windows"). Debian's 32-bit Wine needs a
+# kernel that runs 32-bit Linux programs; where the kernel has that switched off
+# (ia32_emulation=off), the same sources are run and tested as the 64-bit build
+# (preset "windows64") under 64-bit Wine.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+tarnwick_pick_wine() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1 \
+     && [ -x /usr/bin/wine ]; then
+    TARNWICK_WINE=/usr/bin/wine
+    TARNWICK_PRESET=windows
+  else
+    TARNWICK_WINE=/usr/lib/wine/wine64
+    TARNWICK_PRESET=windows64
+  fi
+  export TARNWICK_WINE TARNWICK_PRESET
+}
+
+# tarnwick_make_prefix DIR: a fresh, quiet Wine prefix (only once: an existing one is kept).
+tarnwick_make_prefix() {
+  local prefix=$1
+  if [ -f "$prefix/.tarnwick-ready" ]; then return 0; fi
+  rm -rf "$prefix"
+  mkdir -p "$prefix"
+  WINEPREFIX=$prefix "$TARNWICK_WINE" wineboot -i >/dev/null 2>&1 || true
+  # Without a window manager (Xvfb) Wine waits at every hide or destroy of a managed window.
+  WINEPREFIX=$prefix "$TARNWICK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # A crash ends the process instead of waiting on a dialog nobody answers.
+  WINEPREFIX=$prefix "$TARNWICK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w
+  touch "$prefix/.tarnwick-ready"
+}
+
+# Code page 936, the players' own.
+tarnwick_chinese_locale() {
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+}
