@@ -1,0 +1,395 @@
+#include "app/form1.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "app/form1_layout.h"
+#include "app/game_dir.h"
+#include "app/texts.h"
+#include "game/launch.h"
+#include "game/reg_keys.h"
+#include "packs/unknown_mark.h"
+#include "platform/dpi.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/pictures.h"
+#include "platform/window_lifetime.h"
+#include "preview/form2.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"Tarnwick.Form1";
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+
+std::wstring workingFolder() {
+  const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
+  std::wstring folder(length, L'\0');
+  folder.resize(::GetCurrentDirectoryW(length, folder.data()));
+  return folder;
+}
+
+std::wstring windowText(HWND window) {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Labels live inside their frames; the frames pass the labels' colour requests on
+// to the main window, which knows which labels are field names.
+LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_CTLCOLORSTATIC) return ::SendMessageW(::GetParent(frame), message, wParam, lParam);
+  if (message == WM_ERASEBKGND) {
+    // A group box paints only its border and caption; its inside is the window's face.
+    RECT inside{};
+    ::GetClientRect(frame, &inside);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &inside, ::GetSysColorBrush(COLOR_BTNFACE));
+    return TRUE;
+  }
+  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(frame, frameProc, 0);
+  return ::DefSubclassProc(frame, message, wParam, lParam);
+}
+
+// The registry entries the load step shows, in the order it reads them.
+struct RegistrySource {
+  const char* key;
+  const char* value;
+  int slot;
+};
+constexpr RegistrySource kRegistrySources[] = {
+    {"SOFTWARE\\Westwood\\Red Alert 2", "name", 1},
+    {"SOFTWARE\\Westwood\\Red Alert 2", "Version", 4},
+    {"SOFTWARE\\Westwood\\Red Alert 2", "InstallPath", 2},
+    {"SOFTWARE\\Westwood\\Yuri's Revenge", "name", 10},
+    {"SOFTWARE\\Westwood\\Yuri's Revenge", "Version", 7},
+    {"SOFTWARE\\Westwood\\Yuri's Revenge", "InstallPath", 9},
+};
+constexpr int kLaunchTargetSlot = 9;
+
+}  // namespace
+
+Form1::Form1(Informer inform)
+    : inform_(std::move(inform)),
+      dir1_(workingFolder()),
+      file1_(L"*.jpg;*.bmp", workingFolder()),
+      file2_(L"*.map", workingFolder()),
+      file3_(L"", workingFolder()) {}
+
+Form1::~Form1() {
+  if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+}
+
+std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform) {
+  static const bool registered = [instance] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    return ::RegisterClassExW(&windowClass) != 0;
+  }();
+  if (!registered) return nullptr;
+
+  std::unique_ptr<Form1> form(new Form1(std::move(inform)));
+  form->instance_ = instance;
+  ::CreateWindowExW(kWindowExStyle, kWindowClass, texts::kWindowTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, form.get());
+  if (form->hwnd_ == nullptr) return nullptr;
+  topLevelWindowOpened();
+
+  form->dpi_ = dpiForWindow(form->hwnd_);
+  form->createControls();
+  form->layOut();
+  const SIZE outer = outerSizeForClient(
+      {twipsToPixels(layout::kClientWidth, form->dpi_), twipsToPixels(layout::kClientHeight, form->dpi_)},
+      kWindowStyle, kWindowExStyle, form->dpi_);
+  ::SetWindowPos(form->hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  form->Form_Load();
+  return form;
+}
+
+void Form1::show(int showCommand) {
+  ::ShowWindow(hwnd_, showCommand);
+  ::UpdateWindow(hwnd_);
+}
+
+LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->hwnd_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form->hwnd_ = nullptr;
+    topLevelWindowClosed();
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+  return form->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return onColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+      drawThumbnail(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_DPICHANGED:
+      onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      Form_Unload();
+      ::DestroyWindow(hwnd_);
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void Form1::createControls() {
+  auto child = [this](HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
+                      DWORD exStyle = 0) {
+    return ::CreateWindowExW(exStyle, windowClass, text, WS_CHILD | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  };
+
+  for (size_t i = 0; i < frames_.size(); ++i) {
+    frames_[i] = child(hwnd_, WC_BUTTONW, layout::kFrames[i].caption, WS_VISIBLE | BS_GROUPBOX,
+                       layout::kIdFrameFirst + static_cast<int>(i), WS_EX_CONTROLPARENT);
+    ::SetWindowSubclass(frames_[i], frameProc, 0, 0);
+  }
+  for (size_t slot = 0; slot < labels_.size(); ++slot) {
+    const auto& spec = layout::kLabels[slot];
+    const DWORD style = WS_VISIBLE | SS_LEFT | SS_NOPREFIX | (spec.wraps ? SS_EDITCONTROL : 0);
+    labels_[slot] = child(frames_[static_cast<size_t>(spec.frame)], WC_STATICW, spec.caption, style,
+                          layout::kIdLabelFirst + static_cast<int>(slot));
+  }
+
+  commands_[0] = child(hwnd_, WC_BUTTONW, layout::kCommand1.caption, WS_VISIBLE | WS_DISABLED | WS_TABSTOP |
+                       BS_PUSHBUTTON, layout::kIdCommand1);
+  combo1_ = child(hwnd_, WC_COMBOBOXW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                  layout::kIdCombo1);
+  ::SetWindowTextW(combo1_, layout::kComboInitialText);
+  for (size_t slot = 0; slot < images_.size(); ++slot) {
+    images_[slot] = child(hwnd_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, layout::kIdImageFirst + static_cast<int>(slot));
+  }
+  commands_[1] = child(hwnd_, WC_BUTTONW, layout::kCommand2.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                       layout::kIdCommand2);
+  commands_[2] = child(hwnd_, WC_BUTTONW, layout::kCommand3.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                       layout::kIdCommand3);
+  commands_[3] = child(hwnd_, WC_BUTTONW, layout::kCommand4.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                       layout::kIdCommand4);
+  list1_ = child(hwnd_, WC_LISTBOXW, L"", WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, layout::kIdList1);
+}
+
+void Form1::layOut() {
+  font_.reset(::CreateFontIndirectW(&static_cast<const LOGFONTW&>(messageFontForDpi(dpi_))));
+  auto place = [this](HWND control, const layout::TwipsRect& rect) {
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ::MoveWindow(control, twipsToPixels(rect.left, dpi_), twipsToPixels(rect.top, dpi_),
+                 twipsToPixels(rect.width, dpi_), twipsToPixels(rect.height, dpi_), TRUE);
+  };
+  for (size_t i = 0; i < frames_.size(); ++i) place(frames_[i], layout::kFrames[i].rect);
+  for (size_t slot = 0; slot < labels_.size(); ++slot) {
+    place(labels_[slot], layout::kLabels[slot].rect);
+    if (!layout::kLabels[slot].wraps) fitLabelToText(static_cast<int>(slot));
+  }
+  place(commands_[0], layout::kCommand1.rect);
+  place(commands_[1], layout::kCommand2.rect);
+  place(commands_[2], layout::kCommand3.rect);
+  place(commands_[3], layout::kCommand4.rect);
+  auto comboRect = layout::kCombo1;
+  comboRect.height += layout::kComboDropDownHeight;
+  place(combo1_, comboRect);
+  for (int slot = 0; slot < layout::kThumbnailCount; ++slot) place(images_[static_cast<size_t>(slot)], layout::thumbnailRect(slot));
+  place(list1_, layout::kList1);
+}
+
+void Form1::fitLabelToText(int slot) {
+  HWND label = Label1(slot);
+  const std::wstring text = windowText(label);
+  WindowDc dc(label);
+  SelectedObject selected(dc.get(), font_.get());
+  RECT bounds{0, 0, 0, 0};
+  ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  if (text.empty()) {
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.get(), &metrics);
+    bounds.bottom = metrics.tmHeight;
+  }
+  ::SetWindowPos(label, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring Form1::caption(int slot) const { return windowText(Label1(slot)); }
+
+void Form1::setCaption(int slot, const std::wstring& text) {
+  ::SetWindowTextW(Label1(slot), text.c_str());
+  if (!layout::kLabels[static_cast<size_t>(slot)].wraps) fitLabelToText(slot);
+}
+
+void Form1::onCommand(int id, int code) {
+  if (id == layout::kIdCombo1) {
+    if (code == CBN_SELCHANGE) Combo1_Click();
+    if (code == CBN_EDITCHANGE) onComboTyped();
+    return;
+  }
+  if (id >= layout::kIdImageFirst && id < layout::kIdImageFirst + layout::kThumbnailCount) {
+    if (code == STN_CLICKED || code == STN_DBLCLK) Image1_Click(id - layout::kIdImageFirst);
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case layout::kIdCommand2: Command2_Click(); break;
+    case layout::kIdCommand3: Command3_Click(); break;
+    case layout::kIdCommand4: Command4_Click(); break;
+    default: break;
+  }
+}
+
+void Form1::onComboTyped() {
+  // A combo selects the item matching what the user types; here typing leaves no
+  // pack chosen. Clearing the list's own selection keeps the typed text.
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetComboBoxInfo(combo1_, &info) && info.hwndList != nullptr) {
+    ::SendMessageW(info.hwndList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  }
+}
+
+void Form1::onDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  layOut();
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT Form1::onColourStatic(HDC dc, HWND control) {
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  for (size_t slot = 0; slot < labels_.size(); ++slot) {
+    if (labels_[slot] == control) {
+      const bool fieldName = layout::kLabels[slot].role == layout::LabelRole::FieldName;
+      ::SetTextColor(dc, fieldName ? layout::kFieldNameColour : ::GetSysColor(COLOR_WINDOWTEXT));
+      break;
+    }
+  }
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Form1::drawThumbnail(const DRAWITEMSTRUCT& item) {
+  const int slot = static_cast<int>(item.CtlID) - layout::kIdImageFirst;
+  if (slot < 0 || slot >= layout::kThumbnailCount) return;
+  const RECT& area = item.rcItem;
+  HBITMAP bitmap = thumbnails_[static_cast<size_t>(slot)].get();
+  BITMAP info{};
+  if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof info, &info) == 0) {
+    ::FillRect(item.hDC, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
+  MemoryDc source(item.hDC);
+  SelectedObject selected(source.get(), bitmap);
+  // The bitmap is made at the slot's size; after a DPI change it is stretched.
+  ::SetStretchBltMode(item.hDC, HALFTONE);
+  ::SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+  ::StretchBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), 0, 0,
+               info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
+void Form1::inform(std::wstring_view text) const {
+  if (inform_) {
+    inform_(hwnd_, text);
+  } else {
+    showInformation(hwnd_, text);
+  }
+}
+
+// --- Start-up ---------------------------------------------------------------
+
+void Form1::Form_Load() {
+  for (const auto& source : kRegistrySources) {
+    std::wstring text = RegKeys::ReadRegValue(HKEY_LOCAL_MACHINE, source.key, source.value);
+    if (text.empty()) text = kUnknownMark;
+    setCaption(source.slot, text);
+  }
+  gameDir_ = gameDirFromInstallPath(caption(kLaunchTargetSlot));
+  LoadCofg(gameDir_ + L"\\ZAzod\\cofin.txt");
+  ReFreshPath(gameDir_ + L"\\ZAzod");
+}
+
+// --- Pack folder scan and pack choice -----------------------------------------
+
+void Form1::ReFreshPath(const std::wstring& NewPath) {
+  ::SendMessageW(combo1_, CB_RESETCONTENT, 0, 0);
+  ::SetWindowTextW(combo1_, texts::kScanBusy);
+  ::EnableWindow(combo1_, FALSE);
+
+  // A file where the folder should be counts as a missing folder, and so does a
+  // folder that can't be read; the listing then keeps its earlier path.
+  if (!pathExists(NewPath) || !isFolder(NewPath) || !dir1_.setPath(NewPath)) {
+    ::SetWindowTextW(combo1_, texts::kScanNoFolder);
+    return;
+  }
+  if (dir1_.count() == 0) {
+    ::SetWindowTextW(combo1_, texts::kScanNoPacks);
+    return;
+  }
+  ::EnableWindow(combo1_, TRUE);
+  for (const auto& name : dir1_.names()) {
+    ::SendMessageW(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+  ::SetWindowTextW(combo1_, texts::kScanChoose);
+}
+
+void Form1::Combo1_Click() {
+  for (HWND image : images_) ::ShowWindow(image, SW_HIDE);
+
+  const int chosen = static_cast<int>(::SendMessageW(combo1_, CB_GETCURSEL, 0, 0));
+  const std::wstring folder = dir1_.item(chosen);
+  file1_.setPath(folder);
+  file2_.setPath(folder);
+  file3_.setPath(folder);
+
+  if (chosen >= 0 && !isFolder(folder)) {
+    // The pack went away since the scan: it lists nothing (so it can't be
+    // installed), and the pack list is read again so it no longer offers it.
+    ReFreshPath(dir1_.path());
+    return;
+  }
+
+  const SIZE slotSize{twipsToPixels(layout::kThumbnailWidth, dpi_), twipsToPixels(layout::kThumbnailHeight, dpi_)};
+  const int shown = std::min(file1_.count(), layout::kThumbnailCount);
+  for (int slot = 0; slot < shown; ++slot) {
+    const std::wstring picture = file1_.path() + L"\\" + file1_.names()[static_cast<size_t>(slot)];
+    thumbnails_[static_cast<size_t>(slot)] = loadPictureScaled(picture, slotSize);
+    if (!thumbnails_[static_cast<size_t>(slot)]) continue;  // undecodable: the slot stays hidden
+    ::InvalidateRect(Image1(slot), nullptr, FALSE);
+    ::ShowWindow(Image1(slot), SW_SHOW);
+  }
+}
+
+void Form1::Image1_Click(int index) {
+  if (index < 0 || index >= file1_.count() || index >= layout::kThumbnailCount) return;
+  const std::wstring picture = file1_.path() + L"\\" + file1_.names()[static_cast<size_t>(index)];
+  if (auto failure = Form2::open(instance_, picture)) inform(*failure);
+}
+
+// --- Game launch -------------------------------------------------------------
+
+void Form1::Command2_Click() {
+  if (auto failure = launchGame(caption(kLaunchTargetSlot), gameDir_)) inform(*failure);
+}
+
+}  // namespace tarnwick

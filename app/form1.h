@@ -1,0 +1,97 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "packs/listings.h"
+#include "platform/unique_handle.h"
+
+namespace tarnwick {
+
+// The main window: owner of the run's state, most of it held in its controls
+// (the installed pack's name and path are label captions, the installed files the
+// items of List1, the packs the items of Combo1, the chosen pack its selected index).
+class Form1 {
+ public:
+  // How messages reach the user; tests replace it to read them.
+  using Informer = std::function<void(HWND owner, std::wstring_view text)>;
+
+  // Creates the window and runs its load step; the window is not shown yet.
+  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {});
+  ~Form1();
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  void show(int showCommand);
+  [[nodiscard]] HWND hwnd() const { return hwnd_; }
+
+  // Event handlers.
+  void Form_Load();
+  void Form_Unload();
+  void Combo1_Click();
+  void Image1_Click(int index);
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+
+  // Public methods.
+  void ReFreshPath(const std::wstring& NewPath);
+  void LoadCofg(const std::wstring& sPath);
+
+  // The window's holders of state.
+  [[nodiscard]] HWND Label1(int slot) const { return labels_[static_cast<size_t>(slot)]; }
+  [[nodiscard]] HWND Image1(int slot) const { return images_[static_cast<size_t>(slot)]; }
+  [[nodiscard]] HWND Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
+  [[nodiscard]] HWND Combo1() const { return combo1_; }
+  [[nodiscard]] HWND List1() const { return list1_; }
+  [[nodiscard]] HWND Command(int number) const { return commands_[static_cast<size_t>(number - 1)]; }
+  [[nodiscard]] const std::wstring& GameDir() const { return gameDir_; }
+  [[nodiscard]] const FolderListing& Dir1() const { return dir1_; }
+  [[nodiscard]] const FileListing& File1() const { return file1_; }
+  [[nodiscard]] const FileListing& File2() const { return file2_; }
+  [[nodiscard]] const FileListing& File3() const { return file3_; }
+
+  [[nodiscard]] std::wstring caption(int slot) const;
+  void setCaption(int slot, const std::wstring& text);
+
+ private:
+  explicit Form1(Informer inform);
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void createControls();
+  void layOut();
+  void fitLabelToText(int slot);
+  void onCommand(int id, int code);
+  void onComboTyped();
+  void onDpiChanged(UINT dpi, const RECT& suggested);
+  LRESULT onColourStatic(HDC dc, HWND control);
+  void drawThumbnail(const DRAWITEMSTRUCT& item);
+  void inform(std::wstring_view text) const;
+
+  HWND hwnd_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  UniqueFont font_;
+  Informer inform_;
+
+  std::array<HWND, 3> frames_{};
+  std::array<HWND, 16> labels_{};
+  std::array<HWND, 12> images_{};
+  std::array<HWND, 4> commands_{};
+  HWND combo1_ = nullptr;
+  HWND list1_ = nullptr;
+  std::array<UniqueBitmap, 12> thumbnails_;
+
+  std::wstring gameDir_;
+  FolderListing dir1_;
+  FileListing file1_;
+  FileListing file2_;
+  FileListing file3_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,21 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/form1.h"
+#include "app/message_loop.h"
+#include "platform/com_init.h"
+#include "platform/message_box.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  const tarnwick::ComInit com;  // the picture decoder is a COM component
+
+  auto form = tarnwick::Form1::create(instance);
+  if (!form) {
+    tarnwick::showInformation(nullptr, L"无法创建主窗口。");
+    return 1;
+  }
+  form->show(showCommand);
+  return tarnwick::runMessageLoop(form->hwnd());
+}

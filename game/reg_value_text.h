@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// A 32-bit registry number as it is shown: upper-case hexadecimal, no prefix, no
+// leading zeros (255 -> "FF", 0 -> "0", -1 -> "FFFFFFFF").
+std::wstring dwordAsHex(std::uint32_t value);
+
+// The bytes of a text value up to its first NUL; a text that fills the buffer
+// without one is taken whole.
+std::string_view textBeforeNul(std::string_view bytes);
+
+}  // namespace tarnwick

@@ -1,0 +1,16 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// Conversions between the program's UTF-16 text and the system's ANSI code page,
+// which the installed-pack record is stored in.
+std::wstring fromAnsi(std::string_view bytes);
+
+// The text in the ANSI code page, or nothing when some character has no exact
+// form there (it would come back as something else).
+std::optional<std::string> toAnsiExactly(std::wstring_view text);
+
+}  // namespace tarnwick

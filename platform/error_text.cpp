@@ -1,0 +1,24 @@
+#include "platform/error_text.h"
+
+#include <cwchar>
+
+namespace tarnwick {
+
+std::wstring systemErrorText(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text;
+  if (length != 0 && buffer != nullptr) text.assign(buffer, length);
+  if (buffer != nullptr) ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
+                           text.back() == L'.')) {
+    text.pop_back();
+  }
+  wchar_t code[32];
+  std::swprintf(code, 32, L"(%lu)", static_cast<unsigned long>(error));
+  return text.empty() ? std::wstring(L"错误 ") + code : text + L" " + code;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,14 @@
+#include "platform/file_system.h"
+
+#include <windows.h>
+
+namespace tarnwick {
+
+bool pathExists(const std::wstring& path) { return ::GetShortPathNameW(path.c_str(), nullptr, 0) != 0; }
+
+bool isFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,12 @@
+#include "platform/message_box.h"
+
+#include <string>
+
+namespace tarnwick {
+
+void showInformation(HWND owner, std::wstring_view text) {
+  const std::wstring message(text);
+  ::MessageBoxW(owner, message.c_str(), L"Tarnwick", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,28 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/unique_handle.h"
+
+namespace tarnwick {
+
+// Pictures (JPEG, BMP and whatever else the system's imaging component reads)
+// decoded into bitmaps the windows can draw.
+
+// The picture scaled to exactly `size`, whatever its aspect ratio; an empty
+// bitmap when the file can't be read or decoded. The decoder is pulled through
+// a scaler, so the whole picture is never held at full size.
+UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size);
+
+struct FullSizePicture {
+  UniqueBitmap bitmap;
+  SIZE size{};
+};
+
+// The picture at its own pixel size; nothing when it can't be read or decoded,
+// with the reason in `failure` when asked for.
+std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, std::wstring* failure = nullptr);
+
+}  // namespace tarnwick

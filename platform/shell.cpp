@@ -1,0 +1,27 @@
+#include "platform/shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/error_text.h"
+
+namespace tarnwick {
+
+std::optional<std::wstring> shellOpen(const std::wstring& file, const std::wstring& workingFolder) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  // No shell dialog of its own: the caller reports the failure in the program's words.
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.hwnd = nullptr;
+  info.lpVerb = L"open";
+  info.lpFile = file.c_str();
+  info.lpParameters = nullptr;
+  info.lpDirectory = workingFolder.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (::ShellExecuteExW(&info)) return std::nullopt;
+  DWORD error = ::GetLastError();
+  if (error == ERROR_SUCCESS) error = ERROR_FILE_NOT_FOUND;
+  return systemErrorText(error);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,109 @@
+#include "preview/form2.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "platform/dpi.h"
+#include "platform/pictures.h"
+#include "platform/window_lifetime.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"Tarnwick.Form2";
+constexpr wchar_t kTitle[] = L"图像预览";
+constexpr int kInitialClientWidth = 4560;   // twips
+constexpr int kInitialClientHeight = 3030;  // twips
+
+bool registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+  static const bool registered = [&] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    return ::RegisterClassExW(&windowClass) != 0;
+  }();
+  return registered;
+}
+
+}  // namespace
+
+std::optional<std::wstring> Form2::open(HINSTANCE instance, const std::wstring& picturePath) {
+  // The full-size picture is loaded only now, when it is shown.
+  std::wstring reason;
+  auto picture = loadPictureFullSize(picturePath, &reason);
+  if (!picture) return L"无法打开图片：" + picturePath + L"\r\n" + reason;
+  if (!registerWindowClass(instance, windowProc)) return L"无法打开预览窗口。";
+
+  auto form = std::unique_ptr<Form2>(new Form2());
+  form->bitmap_ = std::move(picture->bitmap);
+  form->pictureSize_ = picture->size;
+
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  const UINT dpi = dpiForWindow(nullptr);
+  const SIZE initial = outerSizeForClient(
+      {twipsToPixels(kInitialClientWidth, dpi), twipsToPixels(kInitialClientHeight, dpi)}, style, 0, dpi);
+  HWND window = ::CreateWindowExW(0, kWindowClass, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, initial.cx, initial.cy,
+                                  nullptr, nullptr, instance, form.get());
+  if (window == nullptr) return L"无法打开预览窗口。";
+  Form2* const created = form.release();  // the window owns it from here on
+  topLevelWindowOpened();
+
+  // Picture1 takes the picture's own size; the window's outer size is then set to
+  // Picture1's, so frame and title take their room from the picture.
+  created->picture1_ = ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
+                                         created->pictureSize_.cx, created->pictureSize_.cy, window, nullptr,
+                                         instance, nullptr);
+  ::SetWindowSubclass(created->picture1_, pictureProc, 0, reinterpret_cast<DWORD_PTR>(created));
+  ::SetWindowPos(window, nullptr, 0, 0, created->pictureSize_.cx, created->pictureSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(window, SW_SHOWNORMAL);
+  ::UpdateWindow(window);
+  return std::nullopt;
+}
+
+LRESULT CALLBACK Form2::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Form2*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->hwnd_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form2*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY && form != nullptr) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    delete form;
+    topLevelWindowClosed();
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form2::pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR self) {
+  switch (message) {
+    case WM_PAINT:
+      reinterpret_cast<Form2*>(self)->paintPicture(picture);
+      return 0;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(picture, pictureProc, 0);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(picture, message, wParam, lParam);
+}
+
+void Form2::paintPicture(HWND picture) {
+  PAINTSTRUCT paint{};
+  HDC dc = ::BeginPaint(picture, &paint);
+  MemoryDc source(dc);
+  SelectedObject selected(source.get(), bitmap_.get());
+  ::BitBlt(dc, 0, 0, pictureSize_.cx, pictureSize_.cy, source.get(), 0, 0, SRCCOPY);
+  ::EndPaint(picture, &paint);
+}
+
+}  // namespace tarnwick

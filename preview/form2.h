@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/unique_handle.h"
+
+namespace tarnwick {
+
+// A preview window: one picture at its own size in a window of its own, with no
+// owner, beside the main window. Each one lives until the user closes it.
+class Form2 {
+ public:
+  // Opens a new preview of the picture file. Nothing on success; the message to
+  // show when the picture can't be loaded (no window opens then).
+  static std::optional<std::wstring> open(HINSTANCE instance, const std::wstring& picturePath);
+
+  Form2(const Form2&) = delete;
+  Form2& operator=(const Form2&) = delete;
+
+ private:
+  Form2() = default;
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+  void paintPicture(HWND picture);
+
+  HWND hwnd_ = nullptr;
+  HWND picture1_ = nullptr;
+  UniqueBitmap bitmap_;
+  SIZE pictureSize_{};
+};
+
+}  // namespace tarnwick
