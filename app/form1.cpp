@@ -54,17 +54,17 @@ LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
 
 // The registry entries the load step shows, in the order it reads them.
 struct RegistrySource {
-  const char* key;
-  const char* value;
+  const wchar_t* key;
+  const wchar_t* value;
   int slot;
 };
 constexpr RegistrySource kRegistrySources[] = {
-    {"SOFTWARE\\Westwood\\Red Alert 2", "name", 1},
-    {"SOFTWARE\\Westwood\\Red Alert 2", "Version", 4},
-    {"SOFTWARE\\Westwood\\Red Alert 2", "InstallPath", 2},
-    {"SOFTWARE\\Westwood\\Yuri's Revenge", "name", 10},
-    {"SOFTWARE\\Westwood\\Yuri's Revenge", "Version", 7},
-    {"SOFTWARE\\Westwood\\Yuri's Revenge", "InstallPath", 9},
+    {L"SOFTWARE\\Westwood\\Red Alert 2", L"name", 1},
+    {L"SOFTWARE\\Westwood\\Red Alert 2", L"Version", 4},
+    {L"SOFTWARE\\Westwood\\Red Alert 2", L"InstallPath", 2},
+    {L"SOFTWARE\\Westwood\\Yuri's Revenge", L"name", 10},
+    {L"SOFTWARE\\Westwood\\Yuri's Revenge", L"Version", 7},
+    {L"SOFTWARE\\Westwood\\Yuri's Revenge", L"InstallPath", 9},
 };
 constexpr int kLaunchTargetSlot = 9;
 
