@@ -39,3 +39,25 @@ tarnwick_make_prefix() {
 tarnwick_chinese_locale() {
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 }
+
+# tarnwick_start_xvfb: starts a private X server for windows nobody looks at, sets
+# DISPLAY, and stops it when the calling script exits.
+tarnwick_start_xvfb() {
+  local display
+  for display in $(seq 99 -1 80); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  TARNWICK_XVFB_PID=$!
+  export DISPLAY=":$display"
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+  done
+  trap 'kill $TARNWICK_XVFB_PID 2>/dev/null || true' EXIT
+}
+
+# tarnwick_display_works: true when DISPLAY names an X server that answers.
+tarnwick_display_works() {
+  [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+}
