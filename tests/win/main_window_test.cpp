@@ -193,7 +193,8 @@ TEST_F(MainWindowTest, ComboIndexFollowsChoicesAndTypingClearsIt) {
   ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
   EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
 
-  COMBOBOXINFO info{sizeof info};
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
   ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
   ::SetFocus(info.hwndItem);
   ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);

@@ -1,0 +1,177 @@
+// Drives the real Tarnwick.exe from outside, only with window messages, in a fresh
+// demo install: choose a pack, install it, close, start again, remove it, close.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "window_driver.h"
+
+namespace {
+
+using namespace tarnwick::e2e;
+
+constexpr wchar_t kGameFolder[] = L"C:\\Westwood\\RA2";
+constexpr wchar_t kPackFolder[] = L"C:\\Westwood\\RA2\\ZAzod";
+constexpr wchar_t kRecord[] = L"C:\\Westwood\\RA2\\ZAzod\\cofin.txt";
+
+// Control identifiers of the main window.
+constexpr int kCommand3 = 103, kCommand4 = 104, kCombo1 = 110, kList1 = 120, kImageFirst = 200, kLabelFirst = 300;
+
+std::string readFile(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+// Every file directly in the game folder with its bytes.
+std::map<std::wstring, std::string> gameFolderFiles() {
+  std::map<std::wstring, std::string> files;
+  WIN32_FIND_DATAW found{};
+  HANDLE find = ::FindFirstFileW((std::wstring(kGameFolder) + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    files[found.cFileName] = readFile(std::wstring(kGameFolder) + L"\\" + found.cFileName);
+  } while (::FindNextFileW(find, &found));
+  ::FindClose(find);
+  return files;
+}
+
+// The ANSI (code page 936) bytes of a text.
+std::string ansi(const std::wstring& text) {
+  const int length = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
+  bytes.pop_back();
+  return bytes;
+}
+
+// One run of the program, from start to a clean exit.
+class RunningProgram {
+ public:
+  RunningProgram() {
+    const wchar_t* exe = _wgetenv(L"TARNWICK_EXE");
+    if (exe == nullptr) return;
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kGameFolder, &startup,
+                          &process_)) {
+      return;
+    }
+    window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
+  }
+  ~RunningProgram() {
+    if (process_.hProcess == nullptr) return;
+    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.hProcess, 1);
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+  }
+
+  [[nodiscard]] HWND window() const { return window_; }
+  [[nodiscard]] HWND control(int id) const { return findControl(window_, id); }
+  [[nodiscard]] std::wstring label(int slot) const { return textOf(control(kLabelFirst + slot)); }
+  [[nodiscard]] DWORD id() const { return process_.dwProcessId; }
+
+  // Closes the main window the way its close box does; true when the process ended.
+  bool close() {
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    return ::WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+};
+
+int comboIndexOf(HWND combo, const wchar_t* name) {
+  return static_cast<int>(::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
+}
+
+TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
+  ASSERT_NE(_wgetenv(L"TARNWICK_EXE"), nullptr) << "TARNWICK_EXE names the program to drive";
+  ASSERT_EQ(::GetACP(), 936u) << "the players' own code page";
+  const auto before = gameFolderFiles();
+  ASSERT_TRUE(before.count(L"rulesmd.ini")) << "the demo's own game file";
+
+  // Start-up shows the installed game and the packs.
+  {
+    RunningProgram program;
+    ASSERT_NE(program.window(), nullptr) << "the main window did not appear";
+    EXPECT_EQ(program.label(1), L"Red Alert 2");
+    EXPECT_EQ(program.label(4), L"10006");
+    EXPECT_EQ(program.label(10), L"Yuri's Revenge");
+    EXPECT_EQ(program.label(7), L"10001");
+    EXPECT_EQ(program.label(9), L"C:\\Westwood\\RA2\\gamemd.exe");
+    EXPECT_EQ(program.label(13), L"未知");
+    EXPECT_EQ(program.label(15), L"未知");
+    HWND combo = program.control(kCombo1);
+    EXPECT_EQ(textOf(combo), L"请选择..");
+    EXPECT_TRUE(::IsWindowEnabled(combo));
+    const auto packs = comboItems(combo);
+    EXPECT_EQ(packs.size(), 8u);
+    EXPECT_GE(comboIndexOf(combo, L"红色警戒 中文地图包"), 0);
+
+    // A pack without maps is refused with a message, and nothing changes.
+    choose(combo, comboIndexOf(combo, L"Pictures Only"));
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(program.control(kImageFirst + 2)) != FALSE; }, 20))
+        << "its three pictures should show";
+    EXPECT_FALSE(::IsWindowVisible(program.control(kImageFirst + 3)));
+    click(program.control(kCommand3));
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (box = findMessageBox(program.id())) != nullptr; }, 10));
+    EXPECT_EQ(messageBoxText(box), L"请选择地图包");
+    pressOk(box);
+    EXPECT_EQ(gameFolderFiles(), before);
+
+    // The pack that overwrites a game file installs.
+    choose(combo, comboIndexOf(combo, L"Rules Mod"));
+    ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(program.control(kImageFirst)) != FALSE; }, 20));
+    click(program.control(kCommand3));
+    ASSERT_TRUE(waitUntil([&] { return listBoxItems(program.control(kList1)).size() == 4; }, 20));
+    EXPECT_EQ(findMessageBox(program.id()), nullptr) << messageBoxText(findMessageBox(program.id()));
+    EXPECT_EQ(program.label(13), L"Rules Mod");
+    EXPECT_EQ(program.label(15), L"C:\\Westwood\\RA2\\ZAzod\\Rules Mod");
+    const std::wstring pack = std::wstring(kPackFolder) + L"\\Rules Mod\\";
+    const auto installed = gameFolderFiles();
+    for (const wchar_t* name : {L"Rules Test.jpg", L"Rules Test.map", L"ra2md.csf", L"rulesmd.ini"}) {
+      ASSERT_TRUE(installed.count(name)) << name;
+      EXPECT_EQ(installed.at(name), readFile(pack + name)) << name;
+    }
+    ASSERT_TRUE(program.close()) << "closing the main window ends the program";
+  }
+
+  const std::string expectedRecord = ansi(
+      L"C:\\Westwood\\RA2\\ZAzod\\Rules Mod\r\nRules Mod\r\n 4 \r\nra2md.csf\r\nRules Test.jpg\r\nRules Test.map\r\n"
+      L"rulesmd.ini\r\n");
+  EXPECT_EQ(readFile(kRecord), expectedRecord);
+
+  // Started again, it shows the recorded pack and removes it.
+  {
+    RunningProgram program;
+    ASSERT_NE(program.window(), nullptr);
+    EXPECT_EQ(program.label(13), L"Rules Mod");
+    EXPECT_EQ(program.label(15), L"C:\\Westwood\\RA2\\ZAzod\\Rules Mod");
+    EXPECT_EQ(listBoxItems(program.control(kList1)).size(), 4u);
+    click(program.control(kCommand4));
+    ASSERT_TRUE(waitUntil([&] { return listBoxItems(program.control(kList1)).empty(); }, 20));
+    ASSERT_TRUE(waitUntil([&] { return program.label(13) == L"未知"; }, 10));
+    EXPECT_EQ(findMessageBox(program.id()), nullptr) << messageBoxText(findMessageBox(program.id()));
+    EXPECT_EQ(program.label(15), L"未知");
+    ASSERT_TRUE(program.close());
+  }
+  EXPECT_EQ(readFile(kRecord), "") << "nothing installed: an empty record";
+  EXPECT_EQ(gameFolderFiles(), before) << "the game folder is byte for byte as it was";
+}
+
+}  // namespace
