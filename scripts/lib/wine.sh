@@ -27,6 +27,11 @@ tarnwick_make_prefix() {
   rm -rf "$prefix"
   mkdir -p "$prefix"
   WINEPREFIX=$prefix "$TARNWICK_WINE" wineboot -i >/dev/null 2>&1 || true
+  # Wine's own fonts (the caption buttons' Marlett among them), where this Wine
+  # doesn't find its data folder by itself.
+  if [ -d /usr/share/wine/fonts ] && [ -d "$prefix/drive_c/windows/Fonts" ]; then
+    cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   # Without a window manager (Xvfb) Wine waits at every hide or destroy of a managed window.
   WINEPREFIX=$prefix "$TARNWICK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   # A crash ends the process instead of waiting on a dialog nobody answers.
