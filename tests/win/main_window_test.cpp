@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "app/form1_layout.h"
+#include "app/message_loop.h"
 #include "support/game_registry.h"
 #include "support/messages.h"
 
@@ -217,6 +218,29 @@ TEST_F(MainWindowTest, TabMovesBetweenTheEnabledControls) {
     HWND next = ::GetNextDlgTabItem(form->hwnd(), order[i], FALSE);
     EXPECT_EQ(next, order[(i + 1) % 4]) << i;
   }
+}
+
+// Keys go through the program's own message loop: Tab moves on to the next enabled
+// control, Enter presses the focused button (here the launch, which reports that the
+// game is unknown).
+TEST_F(MainWindowTest, TabAndEnterWorkAsInADialog) {
+  auto form = open();
+  ASSERT_TRUE(form);
+  ::ShowWindow(form->hwnd(), SW_SHOW);
+  ::SetForegroundWindow(form->hwnd());
+  ::SetFocus(form->Command(2));
+  ::PostMessageW(form->Command(2), WM_KEYDOWN, VK_TAB, 0);
+  ::PostQuitMessage(0);
+  tarnwick::runMessageLoop(form->hwnd());
+  EXPECT_EQ(::GetFocus(), form->Command(3));
+  EXPECT_TRUE(log.messages.empty());
+
+  ::SetFocus(form->Command(2));
+  ::PostMessageW(form->Command(2), WM_KEYDOWN, VK_RETURN, 0);
+  ::PostQuitMessage(0);
+  tarnwick::runMessageLoop(form->hwnd());
+  ASSERT_EQ(log.messages.size(), 1u) << "Enter did not press the focused button";
+  EXPECT_NE(log.messages[0].find(L"未知"), std::wstring::npos);
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowEndsIt) {
