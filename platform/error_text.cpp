@@ -3,12 +3,13 @@
 #include <cwchar>
 
 namespace tarnwick {
+namespace {
 
-std::wstring systemErrorText(DWORD error) {
+std::wstring systemText(DWORD code) {
   wchar_t* buffer = nullptr;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text;
   if (length != 0 && buffer != nullptr) text.assign(buffer, length);
   if (buffer != nullptr) ::LocalFree(buffer);
@@ -16,8 +17,23 @@ std::wstring systemErrorText(DWORD error) {
                            text.back() == L'.')) {
     text.pop_back();
   }
+  return text;
+}
+
+}  // namespace
+
+std::wstring systemErrorText(DWORD error) {
+  const std::wstring text = systemText(error);
   wchar_t code[32];
   std::swprintf(code, 32, L"(%lu)", static_cast<unsigned long>(error));
+  return text.empty() ? std::wstring(L"错误 ") + code : text + L" " + code;
+}
+
+std::wstring resultText(HRESULT result) {
+  if (HRESULT_FACILITY(result) == FACILITY_WIN32) return systemErrorText(HRESULT_CODE(result));
+  const std::wstring text = systemText(static_cast<DWORD>(result));
+  wchar_t code[32];
+  std::swprintf(code, 32, L"(0x%08lX)", static_cast<unsigned long>(result));
   return text.empty() ? std::wstring(L"错误 ") + code : text + L" " + code;
 }
 

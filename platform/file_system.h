@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace tarnwick {
 
@@ -8,5 +9,9 @@ namespace tarnwick {
 bool pathExists(const std::wstring& path);
 
 bool isFolder(const std::wstring& path);
+
+// Whether two names (or two full paths) name the same file: compared as the file
+// system does, ignoring case.
+bool sameFileName(std::wstring_view a, std::wstring_view b);
 
 }  // namespace tarnwick

@@ -45,6 +45,8 @@ struct FileHandleTraits {
   static void close(Handle h) { ::CloseHandle(h); }
 };
 using UniqueFile = UniqueHandle<FileHandleTraits>;
+// Processes and snapshots close like files, and some calls return either empty value.
+using UniqueKernelObject = UniqueHandle<FileHandleTraits>;
 
 struct FindHandleTraits {
   using Handle = HANDLE;

@@ -8,20 +8,41 @@ HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seco
   return found;
 }
 
+namespace {
+
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK matchControl(HWND child, LPARAM context) {
+  auto* search = reinterpret_cast<ControlSearch*>(context);
+  if (::GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+struct MessageBoxSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK matchMessageBox(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<MessageBoxSearch*>(context);
+  wchar_t windowClass[16]{};
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
+  if (::GetClassNameW(window, windowClass, 16) == 0 || std::wstring(windowClass) != L"#32770") return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
 HWND findControl(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  ::EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        if (::GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{id, nullptr};
+  ::EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -58,22 +79,8 @@ std::vector<std::wstring> comboItems(HWND combo) {
 }
 
 HWND findMessageBox(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    HWND found;
-  } search{processId, nullptr};
-  ::EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        wchar_t windowClass[16]{};
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner != s->processId || !::IsWindowVisible(window)) return TRUE;
-        if (::GetClassNameW(window, windowClass, 16) == 0 || std::wstring(windowClass) != L"#32770") return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MessageBoxSearch search{processId, nullptr};
+  ::EnumWindows(matchMessageBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -1,0 +1,78 @@
+#include "game/running_game.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+
+#include "packs/unknown_mark.h"
+#include "platform/file_system.h"
+#include "platform/unique_handle.h"
+
+namespace tarnwick {
+namespace {
+
+// One spelling for one file: absolute, with long names (the registry may hold 8.3 ones).
+std::wstring canonicalPath(const std::wstring& path) {
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.resize(length);
+    length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  if (length == 0 || length >= full.size()) return path;
+  full.resize(length);
+
+  std::wstring longForm(full.size() + MAX_PATH, L'\0');
+  const DWORD longLength = ::GetLongPathNameW(full.c_str(), longForm.data(), static_cast<DWORD>(longForm.size()));
+  if (longLength == 0 || longLength >= longForm.size()) return full;
+  longForm.resize(longLength);
+  return longForm;
+}
+
+std::optional<std::wstring> processImagePath(DWORD processId) {
+  UniqueKernelObject process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process) return std::nullopt;
+  std::wstring path(32768, L'\0');
+  DWORD size = static_cast<DWORD>(path.size());
+  if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) return std::nullopt;
+  path.resize(size);
+  return path;
+}
+
+}  // namespace
+
+std::optional<std::wstring> firstRunningProgram(const std::vector<std::wstring>& programs) {
+  struct Wanted {
+    const std::wstring* program;
+    std::wstring path;
+  };
+  std::vector<Wanted> wanted;
+  for (const auto& program : programs) {
+    if (!program.empty() && program != kUnknownMark) wanted.push_back({&program, canonicalPath(program)});
+  }
+  if (wanted.empty()) return std::nullopt;
+
+  // Without a process list nothing can be said; the install's own checks still catch
+  // files the game holds.
+  UniqueKernelObject snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return std::nullopt;
+  std::vector<std::wstring> running;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (auto image = processImagePath(entry.th32ProcessID)) running.push_back(canonicalPath(*image));
+  }
+  for (const auto& program : wanted) {
+    const bool runs = std::any_of(running.begin(), running.end(),
+                                  [&](const std::wstring& image) { return sameFileName(image, program.path); });
+    if (runs) return *program.program;
+  }
+  return std::nullopt;
+}
+
+std::wstring gameRunningMessage(const std::wstring& program) {
+  return L"游戏正在运行：" + program + L"\r\n请先退出游戏，再复制或移除地图包。";
+}
+
+}  // namespace tarnwick

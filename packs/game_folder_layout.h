@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// Where the program's own things lie in the game folder. Paths are joined with a single
+// "\", as everywhere in the program.
+
+// The game's string table; a pristine copy of it lies in the pack folder.
+inline constexpr std::wstring_view kStringTableName = L"ra2md.csf";
+
+inline std::wstring packFolderOf(const std::wstring& gameDir) { return gameDir + L"\\ZAzod"; }
+inline std::wstring recordFileOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\cofin.txt"; }
+inline std::wstring pristineStringTableOf(const std::wstring& gameDir) {
+  return packFolderOf(gameDir) + L"\\" + std::wstring(kStringTableName);
+}
+
+}  // namespace tarnwick

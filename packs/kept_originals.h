@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace tarnwick {
+
+// The game's own files that a pack's file replaced, kept under their own names in a
+// folder inside the pack folder until the removal puts them back. The folder is hidden
+// and a system folder, so the pack scan never offers it as a pack; what lies in it is
+// the whole record of what is kept, and it outlives the program's runs.
+class KeptOriginals {
+ public:
+  static constexpr const wchar_t* kFolderName = L".originals";
+
+  explicit KeptOriginals(const std::wstring& packFolder);
+
+  [[nodiscard]] const std::wstring& folder() const { return folder_; }
+  [[nodiscard]] std::wstring pathOf(const std::wstring& name) const { return folder_ + L"\\" + name; }
+  [[nodiscard]] bool holds(const std::wstring& name) const;
+
+  // Copies the game's file `gameFile` in under `name`. NO_ERROR or the system's error;
+  // on failure nothing is kept and the game's file is untouched.
+  [[nodiscard]] DWORD keep(const std::wstring& gameFile, const std::wstring& name);
+  // Drops a copy kept a moment ago, when the replacement it was kept for didn't happen.
+  void forget(const std::wstring& name);
+  // Moves the kept file back over (or to) `gameFile`. NO_ERROR or the system's error; on
+  // failure the kept file stays where it is.
+  [[nodiscard]] DWORD putBack(const std::wstring& name, const std::wstring& gameFile);
+
+ private:
+  [[nodiscard]] DWORD makeFolder() const;
+
+  std::wstring folder_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,33 @@
+#include "packs/record_file.h"
+
+#include <windows.h>
+
+#include "packs/game_folder_layout.h"
+#include "packs/unknown_mark.h"
+#include "platform/code_page.h"
+#include "platform/error_text.h"
+#include "platform/file_operations.h"
+#include "platform/file_system.h"
+
+namespace tarnwick {
+
+InstalledRecord readRecordFile(const std::wstring& path) {
+  const auto bytes = readWholeFile(path);
+  if (!bytes) return {};
+  return parseRecord(*bytes, [](std::string_view line) { return fromAnsi(line); });
+}
+
+std::optional<std::wstring> saveRecord(const std::wstring& gameDir, const std::wstring& packPath,
+                                       const std::wstring& packName, const std::vector<std::wstring>& files) {
+  const std::wstring path = recordFileOf(gameDir);
+  const auto bytes = toAnsiExactly(formatRecord(packPath, packName, files));
+  const DWORD error = bytes ? writeFileReplacing(path, *bytes) : ERROR_NO_UNICODE_TRANSLATION;
+  if (error == NO_ERROR) return std::nullopt;
+
+  const bool nothingInstalled = files.empty() && packPath == kUnknownMark && packName == kUnknownMark;
+  if (nothingInstalled && !isFolder(packFolderOf(gameDir))) return std::nullopt;
+  return L"无法保存已安装地图包的记录 " + path + L"：" + systemErrorText(error) +
+         L"\r\n该文件仍是上次保存的内容。";
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,21 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "packs/record_text.h"
+
+namespace tarnwick {
+
+// The installed-pack record as a file in the ANSI code page. Reading never fails: a
+// missing or unreadable file reads as an empty record.
+InstalledRecord readRecordFile(const std::wstring& path);
+
+// Replaces the record in the game folder `gameDir` in one step (the old record stays
+// whole when anything goes wrong). Nothing when it was written; otherwise the message to
+// show, or nothing as well when there is nothing to remember and no pack folder to keep
+// a record in (no game installed).
+std::optional<std::wstring> saveRecord(const std::wstring& gameDir, const std::wstring& packPath,
+                                       const std::wstring& packName, const std::vector<std::wstring>& files);
+
+}  // namespace tarnwick

@@ -1,0 +1,37 @@
+#include "platform/control_contents.h"
+
+namespace tarnwick {
+
+std::wstring controlText(HWND control) {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::vector<std::wstring> listBoxItems(HWND listBox) {
+  const LRESULT count = ::SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+  std::vector<std::wstring> items;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = ::SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length == LB_ERR) continue;
+    std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got =
+        ::SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+void appendListBoxItems(HWND listBox, const std::vector<std::wstring>& items) {
+  for (const auto& item : items) ::SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void setListBoxItems(HWND listBox, const std::vector<std::wstring>& items) {
+  ::SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+  appendListBoxItems(listBox, items);
+}
+
+int comboSelection(HWND comboBox) { return static_cast<int>(::SendMessageW(comboBox, CB_GETCURSEL, 0, 0)); }
+
+}  // namespace tarnwick

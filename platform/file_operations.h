@@ -1,0 +1,53 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// A file's new content, made whole in a temporary file beside it and then moved over it
+// in one step: a crash, a full disk or a locked file leaves the old file or the new one,
+// never a half-written one. The temporary file goes away unless the move was made.
+// Every step returns NO_ERROR or the system's error code.
+class PendingReplacement {
+ public:
+  explicit PendingReplacement(std::wstring target);
+  ~PendingReplacement();
+  PendingReplacement(const PendingReplacement&) = delete;
+  PendingReplacement& operator=(const PendingReplacement&) = delete;
+
+  // The new content is a copy of `source`, made writable: an attribute carried over from a
+  // pack folder must not stop the next install or removal of the same file.
+  [[nodiscard]] DWORD copyFrom(const std::wstring& source);
+  [[nodiscard]] DWORD write(std::string_view bytes);
+  // A read-only target is refused, as Windows itself refuses to replace it (Wine, run as
+  // root, would replace it).
+  [[nodiscard]] DWORD commit();
+
+  // Empty until the content has been staged, and again once committed.
+  [[nodiscard]] const std::wstring& temporaryPath() const { return temporary_; }
+
+ private:
+  [[nodiscard]] DWORD createTemporary();
+
+  std::wstring target_;
+  std::wstring temporary_;
+};
+
+[[nodiscard]] DWORD copyFileReplacing(const std::wstring& source, const std::wstring& target);
+[[nodiscard]] DWORD writeFileReplacing(const std::wstring& path, std::string_view bytes);
+
+// Deletes a file, clearing its read-only attribute first; the attribute comes back when
+// the delete fails.
+[[nodiscard]] DWORD deleteFileClearingReadOnly(const std::wstring& path);
+
+// Moves a file over another one (or to where none is), clearing a read-only attribute of
+// the one replaced first; the attribute comes back when the move fails.
+[[nodiscard]] DWORD moveFileReplacing(const std::wstring& from, const std::wstring& to);
+
+// The whole content of a file, or nothing when it can't be read.
+std::optional<std::string> readWholeFile(const std::wstring& path);
+
+}  // namespace tarnwick

@@ -1,0 +1,84 @@
+#include "support/test_game.h"
+
+#include <stdexcept>
+
+#include "support/files.h"
+
+namespace tarnwick::test {
+
+TestGame::TestGame() : dir_(temp_ / L"RA2") {
+  makeFolder(dir_);
+  makeFolder(packs());
+  writeBytes(*this / L"gamemd.exe", "MZ expansion");
+  writeBytes(*this / L"Ra2.exe", "MZ game");
+  writeBytes(*this / L"ra2md.csf", kGameTable);
+  writeBytes(*this / L"rulesmd.ini", kGameRules);
+  writeBytes(packs() + L"\\ra2md.csf", kGameTable);
+  registry_.installGame(*this / L"Ra2.exe", *this / L"gamemd.exe");
+}
+
+std::wstring TestGame::operator/(std::wstring_view relative) const { return dir_ + L"\\" + std::wstring(relative); }
+
+std::wstring TestGame::addPack(const std::wstring& name,
+                               const std::vector<std::pair<std::wstring, std::string>>& files) {
+  const std::wstring folder = packs() + L"\\" + name;
+  makeFolder(folder);
+  for (const auto& [file, bytes] : files) writeBytes(folder + L"\\" + file, bytes);
+  return folder;
+}
+
+std::unique_ptr<Form1> TestGame::open() {
+  auto form = Form1::create(::GetModuleHandleW(nullptr), log.informer());
+  if (!form) throw std::runtime_error("the main window did not open");
+  pumpMessages();
+  return form;
+}
+
+FileContents filesIn(const std::wstring& folder) {
+  FileContents files;
+  WIN32_FIND_DATAW found{};
+  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    files[found.cFileName] = readBytes(folder + L"\\" + found.cFileName).value_or("<unreadable>");
+  } while (::FindNextFileW(find, &found));
+  ::FindClose(find);
+  return files;
+}
+
+void choosePack(Form1& form, std::wstring_view name) {
+  const std::wstring text(name);
+  const LRESULT index = ::SendMessageW(form.Combo1(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text.c_str()));
+  if (index == CB_ERR) throw std::runtime_error("no such pack in the combo");
+  ::SendMessageW(form.Combo1(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  form.Combo1_Click();
+}
+
+std::vector<std::wstring> listItems(const Form1& form) {
+  std::vector<std::wstring> items;
+  const LRESULT count = ::SendMessageW(form.List1(), LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t item[MAX_PATH]{};
+    ::SendMessageW(form.List1(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    items.emplace_back(item);
+  }
+  return items;
+}
+
+void closeWindow(Form1& form) {
+  ::SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  pumpMessages();
+}
+
+std::string ansi(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace tarnwick::test

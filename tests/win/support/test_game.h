@@ -1,0 +1,65 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/form1.h"
+#include "support/game_registry.h"
+#include "support/messages.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick::test {
+
+using FileContents = std::map<std::wstring, std::string>;
+
+// An installed game in a temporary folder, with the registry pointing at it:
+// <temp>\RA2 holds gamemd.exe, Ra2.exe, the game's ra2md.csf and rulesmd.ini, and the
+// pack folder ZAzod with the pristine ra2md.csf. Packs are added per test.
+class TestGame {
+ public:
+  static constexpr const char* kGameTable = "game csf";
+  static constexpr const char* kGameRules = "game rules";
+
+  TestGame();
+
+  [[nodiscard]] const std::wstring& dir() const { return dir_; }
+  [[nodiscard]] std::wstring operator/(std::wstring_view relative) const;
+  [[nodiscard]] std::wstring packs() const { return dir_ + L"\\ZAzod"; }
+  [[nodiscard]] std::wstring record() const { return dir_ + L"\\ZAzod\\cofin.txt"; }
+  [[nodiscard]] std::wstring kept() const { return dir_ + L"\\ZAzod\\.originals"; }
+  [[nodiscard]] const TempFolder& temp() const { return temp_; }
+
+  // ZAzod\<name> holding the files; returns the pack's folder.
+  std::wstring addPack(const std::wstring& name, const std::vector<std::pair<std::wstring, std::string>>& files);
+
+  // A new main window, as the program's start creates it.
+  std::unique_ptr<Form1> open();
+
+  MessageLog log;
+
+ private:
+  TempFolder temp_;
+  GameRegistry registry_;
+  std::wstring dir_;
+};
+
+// The files (not folders) directly in a folder, hidden ones too, with their bytes.
+FileContents filesIn(const std::wstring& folder);
+
+// Chooses a pack in the combo as the user's click does.
+void choosePack(Form1& form, std::wstring_view name);
+
+std::vector<std::wstring> listItems(const Form1& form);
+
+// Closes the window as the user does.
+void closeWindow(Form1& form);
+
+// Text in the ANSI code page, for expected record bytes.
+std::string ansi(std::wstring_view text);
+
+}  // namespace tarnwick::test
