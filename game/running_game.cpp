@@ -40,6 +40,19 @@ std::optional<std::wstring> processImagePath(DWORD processId) {
   return path;
 }
 
+std::wstring_view fileNameOf(std::wstring_view path) {
+  const auto separator = path.find_last_of(L"\\/");
+  return separator == std::wstring_view::npos ? path : path.substr(separator + 1);
+}
+
+// Only a program of the same file name can be the game; an 8.3 name may be any.
+bool mayBeSameProgram(const std::wstring& image, const std::vector<std::wstring_view>& wantedNames) {
+  const std::wstring_view name = fileNameOf(image);
+  if (name.find(L'~') != std::wstring_view::npos) return true;
+  return std::any_of(wantedNames.begin(), wantedNames.end(),
+                     [&](std::wstring_view wanted) { return sameFileName(name, wanted); });
+}
+
 }  // namespace
 
 std::optional<std::wstring> firstRunningProgram(const std::vector<std::wstring>& programs) {
@@ -52,6 +65,8 @@ std::optional<std::wstring> firstRunningProgram(const std::vector<std::wstring>&
     if (!program.empty() && program != kUnknownMark) wanted.push_back({&program, canonicalPath(program)});
   }
   if (wanted.empty()) return std::nullopt;
+  std::vector<std::wstring_view> wantedNames;
+  for (const auto& program : wanted) wantedNames.push_back(fileNameOf(program.path));
 
   // Without a process list nothing can be said; the install's own checks still catch
   // files the game holds.
@@ -61,7 +76,9 @@ std::optional<std::wstring> firstRunningProgram(const std::vector<std::wstring>&
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-    if (auto image = processImagePath(entry.th32ProcessID)) running.push_back(canonicalPath(*image));
+    // Canonical paths cost directory scans: only for the programs that may be the game.
+    auto image = processImagePath(entry.th32ProcessID);
+    if (image && mayBeSameProgram(*image, wantedNames)) running.push_back(canonicalPath(*image));
   }
   for (const auto& program : wanted) {
     const bool runs = std::any_of(running.begin(), running.end(),

@@ -29,7 +29,7 @@ std::optional<std::wstring> installFile(const PackInstall& install, const std::w
                                         KeptOriginals& originals) {
   const std::wstring target = install.gameDir + L"\\" + name;
   PendingReplacement replacement(target);
-  if (const DWORD error = replacement.copyFrom(install.packFolder + L"\\" + name)) {
+  if (const DWORD error = replacement.copyFrom(install.packFolder + L"\\" + name, Durability::Cached)) {
     return L"无法复制 " + name + L"：" + systemErrorText(error);
   }
   bool keptNow = false;

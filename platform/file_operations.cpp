@@ -45,26 +45,24 @@ PendingReplacement::~PendingReplacement() {
 }
 
 DWORD PendingReplacement::createTemporary() {
-  if (!temporary_.empty()) return NO_ERROR;
-  // Same folder as the target, so the final move is a rename on one volume.
-  wchar_t name[MAX_PATH]{};
-  if (::GetTempFileNameW(folderOf(target_).c_str(), L"tw", 0, name) == 0) return lastErrorOr(ERROR_CANNOT_MAKE);
-  temporary_ = name;
+  // Beside the target, so the final move is a rename on one volume; named after it, so
+  // one left behind by a crash says what it was and is simply overwritten next time.
+  if (temporary_.empty()) temporary_ = target_ + L".tarnwick-partial";
   return NO_ERROR;
 }
 
-DWORD PendingReplacement::copyFrom(const std::wstring& source) {
+DWORD PendingReplacement::copyFrom(const std::wstring& source, Durability durability) {
   if (const DWORD error = createTemporary()) return error;
   if (!::CopyFileW(source.c_str(), temporary_.c_str(), FALSE)) return lastErrorOr(ERROR_OPEN_FAILED);
   const DWORD attributes = ::GetFileAttributesW(temporary_.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return lastErrorOr(ERROR_FILE_NOT_FOUND);
   if (const DWORD error = clearReadOnly(temporary_, attributes)) return error;
-  return flushToDisk(temporary_);
+  return durability == Durability::FlushedToDisk ? flushToDisk(temporary_) : NO_ERROR;
 }
 
 DWORD PendingReplacement::write(std::string_view bytes) {
   if (const DWORD error = createTemporary()) return error;
-  UniqueFile file(::CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+  UniqueFile file(::CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return lastErrorOr(ERROR_OPEN_FAILED);
   while (!bytes.empty()) {

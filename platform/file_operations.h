@@ -7,6 +7,12 @@
 
 namespace tarnwick {
 
+// Whether staged content is flushed to the disk before it is moved into place. Only what
+// can't be made again needs it (a kept original, the record): a pack's file lost to a
+// power cut is copied again from its pack, and flushing every copy would cost the
+// install more than the copying.
+enum class Durability { FlushedToDisk, Cached };
+
 // A file's new content, made whole in a temporary file beside it and then moved over it
 // in one step: a crash, a full disk or a locked file leaves the old file or the new one,
 // never a half-written one. The temporary file goes away unless the move was made.
@@ -20,7 +26,7 @@ class PendingReplacement {
 
   // The new content is a copy of `source`, made writable: an attribute carried over from a
   // pack folder must not stop the next install or removal of the same file.
-  [[nodiscard]] DWORD copyFrom(const std::wstring& source);
+  [[nodiscard]] DWORD copyFrom(const std::wstring& source, Durability durability = Durability::FlushedToDisk);
   [[nodiscard]] DWORD write(std::string_view bytes);
   // A read-only target is refused, as Windows itself refuses to replace it (Wine, run as
   // root, would replace it).

@@ -4,7 +4,7 @@
 
 namespace tarnwick {
 
-bool pathExists(const std::wstring& path) { return ::GetShortPathNameW(path.c_str(), nullptr, 0) != 0; }
+bool pathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool isFolder(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());

@@ -4,8 +4,9 @@
 
 namespace tarnwick {
 
-// A path counts as existing when the system can form its short (8.3) path;
-// true for folders and files alike.
+// Whether a file or folder is at the path (true for folders and files alike).
+// Asked through the path's attributes, not by forming its short (8.3) path: the
+// answer is the same, and the short path can cost a directory scan per component.
 bool pathExists(const std::wstring& path);
 
 bool isFolder(const std::wstring& path);
