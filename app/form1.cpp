@@ -347,10 +347,16 @@ void Form1::ReFreshPath(const std::wstring& NewPath) {
     return;
   }
   ::EnableWindow(combo1_, TRUE);
+  // The text goes in before the items: setting a combo's text makes it search its list
+  // for a match, which over thousands of packs costs more than the whole scan.
+  ::SetWindowTextW(combo1_, texts::kScanChoose);
+  ::SendMessageW(combo1_, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(combo1_, CB_INITSTORAGE, dir1_.names().size(), dir1_.names().size() * 32 * sizeof(wchar_t));
   for (const auto& name : dir1_.names()) {
     ::SendMessageW(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
-  ::SetWindowTextW(combo1_, texts::kScanChoose);
+  ::SendMessageW(combo1_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(combo1_, nullptr, TRUE);
 }
 
 void Form1::Combo1_Click() {
@@ -382,6 +388,9 @@ void Form1::Combo1_Click() {
 
 void Form1::Image1_Click(int index) {
   if (index < 0 || index >= file1_.count() || index >= layout::kThumbnailCount) return;
+  // Only a shown thumbnail can be clicked: a hidden one may hold a picture of an
+  // earlier pack, or stand for a file that couldn't be decoded.
+  if (!(::GetWindowLongPtrW(Image1(index), GWL_STYLE) & WS_VISIBLE)) return;
   const std::wstring picture = file1_.path() + L"\\" + file1_.names()[static_cast<size_t>(index)];
   if (auto failure = Form2::open(instance_, picture)) inform(*failure);
 }
