@@ -4,8 +4,10 @@ namespace tarnwick::e2e {
 
 HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seconds) {
   HWND found = nullptr;
-  waitUntil([&] { return (found = ::FindWindowW(windowClass, title)) != nullptr; }, seconds);
-  return found;
+  // The window exists before its load step has run; it is shown after.
+  waitUntil([&] { return (found = ::FindWindowW(windowClass, title)) != nullptr && ::IsWindowVisible(found); },
+            seconds);
+  return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
 }
 
 namespace {

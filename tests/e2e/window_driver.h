@@ -8,7 +8,7 @@ namespace tarnwick::e2e {
 
 // Drives another process's windows from outside, as a user's clicks and keys would.
 
-// Waits (up to `seconds`) for a top-level window of the class and title; null when none.
+// Waits (up to `seconds`) for a shown top-level window of the class and title; null when none.
 HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seconds);
 
 // The first descendant of `parent` with the control identifier.
