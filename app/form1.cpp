@@ -68,6 +68,9 @@ constexpr RegistrySource kRegistrySources[] = {
 };
 constexpr int kLaunchTargetSlot = 9;
 
+// Posted to the main window to scan its pack folder again.
+constexpr UINT kRescanPacks = WM_APP + 1;
+
 }  // namespace
 
 Form1::Form1(Informer inform)
@@ -148,6 +151,9 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_DPICHANGED:
       onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kRescanPacks:
+      ReFreshPath(dir1_.path());
       return 0;
     case WM_CLOSE:
       Form_Unload();
@@ -370,8 +376,10 @@ void Form1::Combo1_Click() {
 
   if (chosen >= 0 && !isFolder(folder)) {
     // The pack went away since the scan: it lists nothing (so it can't be
-    // installed), and the pack list is read again so it no longer offers it.
-    ReFreshPath(dir1_.path());
+    // installed), and the pack list is read again so it no longer offers it. The
+    // scan waits until the combo has closed its list, which would otherwise wipe
+    // the scan's status text from the edit field.
+    ::PostMessageW(hwnd_, kRescanPacks, 0, 0);
     return;
   }
 

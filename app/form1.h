@@ -45,6 +45,8 @@ class Form1 {
   // The window's holders of state.
   [[nodiscard]] HWND Label1(int slot) const { return labels_[static_cast<size_t>(slot)]; }
   [[nodiscard]] HWND Image1(int slot) const { return images_[static_cast<size_t>(slot)]; }
+  // The slot's picture, made at the slot's size; kept while the slot is hidden.
+  [[nodiscard]] HBITMAP Image1Picture(int slot) const { return thumbnails_[static_cast<size_t>(slot)].get(); }
   [[nodiscard]] HWND Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
   [[nodiscard]] HWND Combo1() const { return combo1_; }
   [[nodiscard]] HWND List1() const { return list1_; }

@@ -2,7 +2,12 @@
 
 #include <wincodec.h>
 
+#include <cstdint>
+#include <cwchar>
+#include <vector>
+
 #include "platform/error_text.h"
+#include "platform/wic_source_transform.h"
 
 namespace tarnwick {
 namespace {
@@ -39,16 +44,77 @@ HRESULT openFirstFrame(IWICImagingFactory* factory, const std::wstring& path, Co
   return decoder->GetFrame(0, frame.put());
 }
 
-// Pulls `source` through a converter to 24-bit BGR into a DIB section of its size.
-HRESULT renderToBitmap(IWICImagingFactory* factory, IWICBitmapSource* source, UniqueBitmap& bitmap, SIZE& size) {
-  ComPtr<IWICFormatConverter> converter;
+UINT bitsPerPixel(const WICPixelFormatGUID& format) {
+  if (format == GUID_WICPixelFormat24bppBGR) return 24;
+  if (format == GUID_WICPixelFormat32bppBGR || format == GUID_WICPixelFormat32bppBGRA ||
+      format == GUID_WICPixelFormat32bppCMYK) {
+    return 32;
+  }
+  if (format == GUID_WICPixelFormat8bppGray) return 8;
+  return 0;  // not one a decoder scaling for us is expected to give, or one that needs a palette
+}
+
+// The frame decoded at a smaller size right away, where its decoder can scale while
+// decoding (the JPEG decoder by 1/2, 1/4 or 1/8, skipping most of its work), though
+// never below `atLeast`. S_FALSE, with nothing made, where it can't.
+HRESULT decodeReduced(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, SIZE atLeast,
+                      ComPtr<IWICBitmap>& reduced) {
+  ComPtr<IWICBitmapSourceTransform> transform;
+  if (FAILED(frame->QueryInterface(kSourceTransformId, reinterpret_cast<void**>(transform.put())))) return S_FALSE;
+  UINT fullWidth = 0, fullHeight = 0;
+  HRESULT result = frame->GetSize(&fullWidth, &fullHeight);
+  if (FAILED(result)) return result;
+  const UINT wantedWidth = static_cast<UINT>(atLeast.cx), wantedHeight = static_cast<UINT>(atLeast.cy);
+  UINT width = wantedWidth, height = wantedHeight;
+  if (FAILED(transform->GetClosestSize(&width, &height))) return S_FALSE;
+  if (width < wantedWidth || height < wantedHeight || width >= fullWidth || height >= fullHeight) return S_FALSE;
+
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  if (FAILED(transform->GetClosestPixelFormat(&format))) return S_FALSE;
+  const UINT bits = bitsPerPixel(format);
+  if (bits == 0) return S_FALSE;
+  const UINT stride = (width * bits + 31) / 32 * 4;
+  const std::uint64_t bufferSize = std::uint64_t{stride} * height;
+  if (bufferSize > (std::uint64_t{1} << 28)) return S_FALSE;
+  std::vector<BYTE> pixels(static_cast<size_t>(bufferSize));
+  result = transform->CopyPixels(nullptr, width, height, &format, WICBitmapTransformRotate0, stride,
+                                 static_cast<UINT>(bufferSize), pixels.data());
+  if (FAILED(result)) return result;
+  return factory->CreateBitmapFromMemory(width, height, format, stride, static_cast<UINT>(bufferSize),
+                                         pixels.data(), reduced.put());
+}
+
+HRESULT convertTo(IWICImagingFactory* factory, IWICBitmapSource* source, const WICPixelFormatGUID& format,
+                  ComPtr<IWICFormatConverter>& converter) {
   HRESULT result = factory->CreateFormatConverter(converter.put());
   if (FAILED(result)) return result;
-  result = converter->Initialize(source, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                 WICBitmapPaletteTypeCustom);
+  return converter->Initialize(source, format, WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom);
+}
+
+// The source's pixels in a format the scaler and the last conversion to 24-bit BGR
+// take from every decoder: its own when that is 24-bit BGR already, otherwise 32-bit
+// BGR, which every format converts to (palettes, grey levels, 16-bit, CMYK alike).
+HRESULT widen(IWICImagingFactory* factory, IWICBitmapSource* source, ComPtr<IWICFormatConverter>& converter,
+              IWICBitmapSource*& widened) {
+  WICPixelFormatGUID format{};
+  HRESULT result = source->GetPixelFormat(&format);
   if (FAILED(result)) return result;
+  if (format == GUID_WICPixelFormat24bppBGR) {
+    widened = source;
+    return S_OK;
+  }
+  result = convertTo(factory, source, GUID_WICPixelFormat32bppBGR, converter);
+  if (SUCCEEDED(result)) widened = converter.get();
+  return result;
+}
+
+// Copies a 24-bit BGR source into a new top-down DIB section of its size. Rows are
+// asked for one at a time, top to bottom, the order decoders and scalers are built
+// for: no stage between the file and the bitmap then needs more than a strip of the
+// picture at once.
+HRESULT copyToBitmap(IWICBitmapSource* source, UniqueBitmap& bitmap, SIZE& size) {
   UINT width = 0, height = 0;
-  result = converter->GetSize(&width, &height);
+  HRESULT result = source->GetSize(&width, &height);
   if (FAILED(result)) return result;
   if (width == 0 || height == 0 || width > 65535 || height > 65535) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
 
@@ -62,14 +128,29 @@ HRESULT renderToBitmap(IWICImagingFactory* factory, IWICBitmapSource* source, Un
   void* bits = nullptr;
   UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib || bits == nullptr) return E_OUTOFMEMORY;
+
   const UINT stride = (width * 3 + 3) & ~3u;
-  const UINT bufferSize = stride * height;
-  result = converter->CopyPixels(nullptr, stride, bufferSize, static_cast<BYTE*>(bits));
-  if (FAILED(result)) return result;
+  auto* row = static_cast<BYTE*>(bits);
+  for (UINT y = 0; y < height; ++y, row += stride) {
+    const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), 1};
+    result = source->CopyPixels(&rect, stride, stride, row);
+    if (FAILED(result)) return result;
+  }
   ::GdiFlush();
   bitmap = std::move(dib);
   size = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
   return S_OK;
+}
+
+// What the user reads when a picture can't be loaded: the imaging component's own
+// errors all mean the file holds no picture it can read.
+std::wstring failureText(HRESULT result) {
+  constexpr int kImagingFacility = 0x898;
+  if (HRESULT_FACILITY(result) != kImagingFacility) return resultText(result);
+  wchar_t code[32];
+  std::swprintf(code, 32, L"(0x%08lX)", static_cast<unsigned long>(result));
+  if (result == WINCODEC_ERR_IMAGESIZEOUTOFRANGE) return std::wstring(L"图片太大，无法显示 ") + code;
+  return std::wstring(L"文件已损坏，或不是能读取的图片 ") + code;
 }
 
 }  // namespace
@@ -80,15 +161,24 @@ UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
   if (FAILED(createFactory(factory))) return {};
   ComPtr<IWICBitmapFrameDecode> frame;
   if (FAILED(openFirstFrame(factory.get(), path, frame))) return {};
+  ComPtr<IWICBitmap> reduced;
+  if (FAILED(decodeReduced(factory.get(), frame.get(), size, reduced))) return {};
+  IWICBitmapSource* decoded = reduced ? static_cast<IWICBitmapSource*>(reduced.get()) : frame.get();
+
+  ComPtr<IWICFormatConverter> wide;
+  IWICBitmapSource* widened = nullptr;
+  if (FAILED(widen(factory.get(), decoded, wide, widened))) return {};
   ComPtr<IWICBitmapScaler> scaler;
   if (FAILED(factory->CreateBitmapScaler(scaler.put()))) return {};
-  if (FAILED(scaler->Initialize(frame.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
+  if (FAILED(scaler->Initialize(widened, static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
                                 WICBitmapInterpolationModeFant))) {
     return {};
   }
+  ComPtr<IWICFormatConverter> bgr;
+  if (FAILED(convertTo(factory.get(), scaler.get(), GUID_WICPixelFormat24bppBGR, bgr))) return {};
   UniqueBitmap bitmap;
   SIZE rendered{};
-  if (FAILED(renderToBitmap(factory.get(), scaler.get(), bitmap, rendered))) return {};
+  if (FAILED(copyToBitmap(bgr.get(), bitmap, rendered))) return {};
   return bitmap;
 }
 
@@ -97,10 +187,15 @@ std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, std
   HRESULT result = createFactory(factory);
   ComPtr<IWICBitmapFrameDecode> frame;
   if (SUCCEEDED(result)) result = openFirstFrame(factory.get(), path, frame);
+  ComPtr<IWICFormatConverter> wide;
+  IWICBitmapSource* widened = nullptr;
+  if (SUCCEEDED(result)) result = widen(factory.get(), frame.get(), wide, widened);
+  ComPtr<IWICFormatConverter> bgr;
+  if (SUCCEEDED(result)) result = convertTo(factory.get(), widened, GUID_WICPixelFormat24bppBGR, bgr);
   FullSizePicture picture;
-  if (SUCCEEDED(result)) result = renderToBitmap(factory.get(), frame.get(), picture.bitmap, picture.size);
+  if (SUCCEEDED(result)) result = copyToBitmap(bgr.get(), picture.bitmap, picture.size);
   if (SUCCEEDED(result)) return picture;
-  if (failure != nullptr) *failure = systemErrorText(static_cast<DWORD>(result));
+  if (failure != nullptr) *failure = failureText(result);
   return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/dpi.h"
@@ -51,7 +52,8 @@ std::optional<std::wstring> Form2::open(HINSTANCE instance, const std::wstring& 
   HWND window = ::CreateWindowExW(0, kWindowClass, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, initial.cx, initial.cy,
                                   nullptr, nullptr, instance, form.get());
   if (window == nullptr) return L"无法打开预览窗口。";
-  Form2* const created = form.release();  // the window owns it from here on
+  Form2* const created = form.release();
+  created->adopted_ = true;
   topLevelWindowOpened();
 
   // Picture1 takes the picture's own size; the window's outer size is then set to
@@ -59,7 +61,6 @@ std::optional<std::wstring> Form2::open(HINSTANCE instance, const std::wstring& 
   created->picture1_ = ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
                                          created->pictureSize_.cx, created->pictureSize_.cy, window, nullptr,
                                          instance, nullptr);
-  ::SetWindowSubclass(created->picture1_, pictureProc, 0, reinterpret_cast<DWORD_PTR>(created));
   ::SetWindowPos(window, nullptr, 0, 0, created->pictureSize_.cx, created->pictureSize_.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::ShowWindow(window, SW_SHOWNORMAL);
@@ -74,36 +75,40 @@ LRESULT CALLBACK Form2::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
   auto* form = reinterpret_cast<Form2*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY && form != nullptr) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    delete form;
-    topLevelWindowClosed();
-  }
-  return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Form2::pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR self) {
+  if (form == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
-    case WM_PAINT:
-      reinterpret_cast<Form2*>(self)->paintPicture(picture);
+    case WM_GETMINMAXINFO:
+      form->limitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
+    case WM_DRAWITEM:
+      form->drawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
     case WM_NCDESTROY:
-      ::RemoveWindowSubclass(picture, pictureProc, 0);
+      ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      if (form->adopted_) {
+        delete form;
+        topLevelWindowClosed();
+      }
       break;
     default:
       break;
   }
-  return ::DefSubclassProc(picture, message, wParam, lParam);
+  return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-void Form2::paintPicture(HWND picture) {
-  PAINTSTRUCT paint{};
-  HDC dc = ::BeginPaint(picture, &paint);
-  MemoryDc source(dc);
+void Form2::limitTracking(MINMAXINFO& limits) const {
+  // The window takes its picture's size even where that is larger than the screen
+  // or smaller than windows usually get.
+  limits.ptMaxTrackSize.x = std::max(limits.ptMaxTrackSize.x, pictureSize_.cx);
+  limits.ptMaxTrackSize.y = std::max(limits.ptMaxTrackSize.y, pictureSize_.cy);
+  limits.ptMinTrackSize.x = std::min(limits.ptMinTrackSize.x, pictureSize_.cx);
+  limits.ptMinTrackSize.y = std::min(limits.ptMinTrackSize.y, pictureSize_.cy);
+}
+
+void Form2::drawPicture(const DRAWITEMSTRUCT& item) const {
+  MemoryDc source(item.hDC);
   SelectedObject selected(source.get(), bitmap_.get());
-  ::BitBlt(dc, 0, 0, pictureSize_.cx, pictureSize_.cy, source.get(), 0, 0, SRCCOPY);
-  ::EndPaint(picture, &paint);
+  ::BitBlt(item.hDC, 0, 0, pictureSize_.cx, pictureSize_.cy, source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace tarnwick

@@ -22,11 +22,12 @@ class Form2 {
  private:
   Form2() = default;
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
-  void paintPicture(HWND picture);
+  void limitTracking(MINMAXINFO& limits) const;
+  void drawPicture(const DRAWITEMSTRUCT& item) const;
 
   HWND hwnd_ = nullptr;
   HWND picture1_ = nullptr;
+  bool adopted_ = false;  // owned by its window, which deletes it when it goes
   UniqueBitmap bitmap_;
   SIZE pictureSize_{};
 };

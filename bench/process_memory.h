@@ -1,0 +1,15 @@
+#pragma once
+#include <cstddef>
+
+namespace tarnwick::bench {
+
+// The process's memory, in bytes.
+struct ProcessMemory {
+  std::size_t privateBytes = 0;      // committed memory of the process alone
+  std::size_t peakPrivateBytes = 0;  // the most it has had committed so far (Wine: the current figure)
+  std::size_t peakWorkingSet = 0;    // the most it has had in physical memory so far
+};
+
+ProcessMemory processMemory();
+
+}  // namespace tarnwick::bench

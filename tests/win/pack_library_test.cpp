@@ -1,0 +1,398 @@
+// The pack folder scan and the choice of a pack: the combo's items and status texts,
+// the three file listings and the thumbnails, driven through the real main window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "platform/dpi.h"
+#include "support/bitmap_pixels.h"
+#include "support/files.h"
+#include "support/messages.h"
+#include "support/temp_folder.h"
+#include "support/test_game.h"
+#include "support/test_pictures.h"
+
+namespace {
+
+using tarnwick::Form1;
+using namespace tarnwick::test;
+
+using Names = std::vector<std::wstring>;
+
+constexpr int kSlots = 12;
+const std::wstring kNoFolder = L"请指定包函数地图的资料夹";
+const std::wstring kNoPacks = L"未找到..";
+const std::wstring kChoose = L"请选择..";
+
+Names comboItems(const Form1& form) {
+  Names items;
+  const LRESULT count = ::SendMessageW(form.Combo1(), CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring item(static_cast<size_t>(::SendMessageW(form.Combo1(), CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+    item.resize(static_cast<size_t>(::SendMessageW(form.Combo1(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+    items.push_back(item);
+  }
+  return items;
+}
+
+bool enabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
+
+// The slots shown; the main window itself stays hidden in these tests, so the
+// slots' own visibility is read.
+std::vector<int> shownSlots(const Form1& form) {
+  std::vector<int> shown;
+  for (int slot = 0; slot < kSlots; ++slot) {
+    if (::GetWindowLongPtrW(form.Image1(slot), GWL_STYLE) & WS_VISIBLE) shown.push_back(slot);
+  }
+  return shown;
+}
+
+std::vector<int> firstSlots(int count) {
+  std::vector<int> slots;
+  for (int slot = 0; slot < count; ++slot) slots.push_back(slot);
+  return slots;
+}
+
+void choose(Form1& form, int index) {
+  ::SendMessageW(form.Combo1(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  form.Combo1_Click();
+}
+
+std::wstring workingFolder() {
+  wchar_t folder[MAX_PATH]{};
+  ::GetCurrentDirectoryW(MAX_PATH, folder);
+  return folder;
+}
+
+void copyPicture(const std::wstring& picture, const std::wstring& target) {
+  ASSERT_TRUE(::CopyFileW(testPicturePath(picture).c_str(), target.c_str(), FALSE)) << "copying a test picture";
+}
+
+// A picture as the user sees it in a slot: made at 1575 x 975 twips at the window's DPI.
+SIZE slotSize(const Form1& form) {
+  const int dpi = static_cast<int>(tarnwick::dpiForWindow(form.hwnd()));
+  return {::MulDiv(1575, dpi, 1440), ::MulDiv(975, dpi, 1440)};
+}
+
+// Largest and mean colour difference from the reference that still counts as the
+// same picture: a flipped, mirrored or colour-swapped decode lies well beyond them.
+constexpr double kLargestThumbnailDifference = 12;
+constexpr double kMeanThumbnailDifference = 4;
+
+void expectSlotShows(const Form1& form, int slot, const TestPicture& picture) {
+  SCOPED_TRACE(testing::Message() << "slot " << slot);
+  const Pixels pixels = readPixels(form.Image1Picture(slot));
+  const SIZE size = slotSize(form);
+  EXPECT_EQ(pixels.width, size.cx);
+  EXPECT_EQ(pixels.height, size.cy);
+  const GridDifference difference = compareWithReference(pixels, picture);
+  EXPECT_LE(difference.largest, kLargestThumbnailDifference) << describe(difference);
+  EXPECT_LE(difference.mean, kMeanThumbnailDifference) << describe(difference);
+}
+
+// --- Scan ----------------------------------------------------------------------
+
+class PackScanTest : public testing::Test {
+ protected:
+  TestGame game;
+};
+
+TEST_F(PackScanTest, AMissingPackFolderEmptiesAndDisablesTheComboAndKeepsTheListedFolder) {
+  removeTree(game.packs());
+  auto form = game.open();
+  EXPECT_EQ(windowText(form->Combo1()), kNoFolder);
+  EXPECT_FALSE(enabled(form->Combo1()));
+  EXPECT_TRUE(comboItems(*form).empty());
+  EXPECT_EQ(form->Dir1().path(), workingFolder()) << "Dir1 keeps its path from before, the working folder";
+
+  // Once a scan has succeeded, a failing one leaves Dir1 where that one put it.
+  makeFolder(game.packs());
+  makeFolder(game.packs() + L"\\a");
+  form->ReFreshPath(game.packs());
+  ASSERT_EQ(comboItems(*form), Names{L"a"});
+  form->ReFreshPath(game / L"nowhere");
+  EXPECT_EQ(windowText(form->Combo1()), kNoFolder);
+  EXPECT_FALSE(enabled(form->Combo1()));
+  EXPECT_TRUE(comboItems(*form).empty());
+  EXPECT_EQ(form->Dir1().path(), game.packs());
+  EXPECT_TRUE(game.log.messages.empty());
+}
+
+TEST_F(PackScanTest, AFileWhereThePackFolderShouldBeCountsAsMissing) {
+  removeTree(game.packs());
+  writeBytes(game.packs(), "a file, not a folder");
+  auto form = game.open();
+  EXPECT_EQ(windowText(form->Combo1()), kNoFolder);
+  EXPECT_FALSE(enabled(form->Combo1()));
+  EXPECT_EQ(form->Dir1().path(), workingFolder());
+
+  makeFolder(game / L"Packs");
+  makeFolder(game / L"Packs\\a");
+  form->ReFreshPath(game / L"Packs");
+  form->ReFreshPath(game.packs());
+  EXPECT_EQ(windowText(form->Combo1()), kNoFolder);
+  EXPECT_EQ(form->Dir1().path(), game / L"Packs");
+}
+
+// Files, and hidden or system sub-folders (where the program may keep data of its
+// own), are not packs.
+TEST_F(PackScanTest, AFolderWithoutPackFoldersSaysNoneFound) {
+  writeBytes(game.packs() + L"\\readme.txt", "not a pack");
+  makeFolder(game.packs() + L"\\hidden");
+  addAttributes(game.packs() + L"\\hidden", FILE_ATTRIBUTE_HIDDEN);
+  makeFolder(game.packs() + L"\\system");
+  addAttributes(game.packs() + L"\\system", FILE_ATTRIBUTE_SYSTEM);
+  auto form = game.open();
+  EXPECT_EQ(windowText(form->Combo1()), kNoPacks);
+  EXPECT_FALSE(enabled(form->Combo1()));
+  EXPECT_TRUE(comboItems(*form).empty());
+  EXPECT_EQ(form->Dir1().path(), game.packs());
+  EXPECT_EQ(form->Dir1().count(), 0);
+}
+
+TEST_F(PackScanTest, SubFoldersBecomePacksSortedIgnoringCaseWithFilesAndHiddenFoldersLeftOut) {
+  for (const wchar_t* name : {L"charlie", L"Delta", L"alpha", L"Beta", L"hidden", L"system"}) {
+    makeFolder(game.packs() + L"\\" + name);
+  }
+  addAttributes(game.packs() + L"\\hidden", FILE_ATTRIBUTE_HIDDEN);
+  addAttributes(game.packs() + L"\\system", FILE_ATTRIBUTE_SYSTEM);
+  writeBytes(game.packs() + L"\\beside.txt", "a file beside the packs");
+  auto form = game.open();
+
+  EXPECT_EQ(comboItems(*form), (Names{L"alpha", L"Beta", L"charlie", L"Delta"}));
+  EXPECT_EQ(windowText(form->Combo1()), kChoose);
+  EXPECT_TRUE(enabled(form->Combo1()));
+  EXPECT_EQ(::SendMessageW(form->Combo1(), CB_GETCURSEL, 0, 0), CB_ERR) << "no pack chosen yet";
+  ASSERT_EQ(form->Dir1().count(), 4);
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(form->Dir1().item(k), game.packs() + L"\\" + comboItems(*form)[k]) << k;
+  EXPECT_TRUE(game.log.messages.empty());
+}
+
+TEST_F(PackScanTest, PackNamesShowWholeWhateverTheirCharacters) {
+  const Names names{L"My Pack 2", L"Tom & Jerry", L"a&&b", L"红色警戒 地图", L"尤里 v1.0", L"x.y.z"};
+  for (const auto& name : names) makeFolder(game.packs() + L"\\" + name);
+  auto form = game.open();
+
+  Names items = comboItems(*form);
+  ASSERT_EQ(items.size(), names.size());
+  EXPECT_TRUE(std::is_permutation(items.begin(), items.end(), names.begin()));
+  for (size_t k = 0; k < items.size(); ++k) {
+    EXPECT_EQ(form->Dir1().item(static_cast<int>(k)), game.packs() + L"\\" + items[k]) << k;
+    if (k > 0) {
+      EXPECT_NE(::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, items[k - 1].c_str(), -1, items[k].c_str(), -1),
+                CSTR_GREATER_THAN)
+          << "out of order at " << k;
+    }
+  }
+  // Choosing item k reads the folder Dir1 lists at k.
+  const auto chinese = std::find(items.begin(), items.end(), L"红色警戒 地图") - items.begin();
+  choose(*form, static_cast<int>(chinese));
+  EXPECT_EQ(form->File3().path(), game.packs() + L"\\红色警戒 地图");
+}
+
+// A new scan lists the packs afresh, and leaves the chosen pack's listings and
+// thumbnails as they were.
+TEST_F(PackScanTest, RescanningReplacesThePackListOnly) {
+  const std::wstring first = game.addPack(L"first", {{L"first.map", "map"}});
+  copyPicture(L"baseline.jpg", first + L"\\shot.jpg");
+  auto form = game.open();
+  choose(*form, 0);
+  ASSERT_EQ(shownSlots(*form), firstSlots(1));
+
+  game.addPack(L"second", {});
+  form->ReFreshPath(game.packs());
+  EXPECT_EQ(comboItems(*form), (Names{L"first", L"second"}));
+  EXPECT_EQ(form->File1().path(), first);
+  EXPECT_EQ(form->File2().names(), Names{L"first.map"});
+  EXPECT_EQ(shownSlots(*form), firstSlots(1));
+}
+
+// --- Choice -----------------------------------------------------------------------
+
+class PackChoiceTest : public testing::Test {
+ protected:
+  TestGame game;
+};
+
+TEST_F(PackChoiceTest, TheListingsHoldThePacksFilesInNameOrderAsTheyWereWhenChosen) {
+  const std::wstring pack = game.addPack(L"mixed", {{L"b.map", "map b"},
+                                                    {L"A.MAP", "map a"},
+                                                    {L"notes.txt", "notes"},
+                                                    {L"pic.jpeg", "not matched"},
+                                                    {L"x.bmp.txt", "not matched"},
+                                                    {L"hidden.jpg", "hidden"},
+                                                    {L"system.map", "system"}});
+  copyPicture(L"baseline.jpg", pack + L"\\c.JPG");
+  copyPicture(L"bmp24.bmp", pack + L"\\D.bmp");
+  copyPicture(L"gray.jpg", pack + L"\\e.Jpg");
+  addAttributes(pack + L"\\hidden.jpg", FILE_ATTRIBUTE_HIDDEN);
+  addAttributes(pack + L"\\system.map", FILE_ATTRIBUTE_SYSTEM);
+  makeFolder(pack + L"\\sub");
+  writeBytes(pack + L"\\sub\\inner.map", "in a sub-folder");
+  game.addPack(L"other", {});
+  auto form = game.open();
+  ASSERT_EQ(comboItems(*form), (Names{L"mixed", L"other"}));
+
+  // Chosen from the list, as the user does: the combo reports the change.
+  ::SendMessageW(form->Combo1(), CB_SETCURSEL, 0, 0);
+  ::SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(form->Combo1()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->Combo1()));
+
+  EXPECT_EQ(form->File1().path(), pack);
+  EXPECT_EQ(form->File2().path(), pack);
+  EXPECT_EQ(form->File3().path(), pack);
+  EXPECT_EQ(form->File1().names(), (Names{L"c.JPG", L"D.bmp", L"e.Jpg"}));
+  EXPECT_EQ(form->File2().names(), (Names{L"A.MAP", L"b.map"}));
+  EXPECT_EQ(form->File3().names(),
+            (Names{L"A.MAP", L"b.map", L"c.JPG", L"D.bmp", L"e.Jpg", L"notes.txt", L"pic.jpeg", L"x.bmp.txt"}));
+  EXPECT_EQ(shownSlots(*form), firstSlots(3));
+
+  writeBytes(pack + L"\\z.map", "added later");
+  EXPECT_EQ(form->File2().names(), (Names{L"A.MAP", L"b.map"})) << "read when chosen, not again";
+  choose(*form, 0);
+  EXPECT_EQ(form->File2().names(), (Names{L"A.MAP", L"b.map", L"z.map"}));
+  EXPECT_TRUE(game.log.messages.empty());
+}
+
+TEST_F(PackChoiceTest, SlotsShowOnlyAsManyPicturesAsThePackHasUpToTwelve) {
+  game.addPack(L"0 none", {{L"only.map", "map"}});
+  for (int count : {3, 12, 14}) {
+    const std::wstring pack = game.addPack(std::to_wstring(count) + L" pictures", {{L"pack.map", "map"}});
+    for (int i = 1; i <= count; ++i) copyPicture(L"baseline.jpg", pack + L"\\p" + std::to_wstring(100 + i) + L".jpg");
+  }
+  auto form = game.open();
+  ASSERT_EQ(comboItems(*form), (Names{L"0 none", L"12 pictures", L"14 pictures", L"3 pictures"}));
+
+  choose(*form, 2);
+  EXPECT_EQ(form->File1().count(), 14);
+  EXPECT_EQ(shownSlots(*form), firstSlots(12)) << "the first twelve, the rest ignored";
+  choose(*form, 3);
+  EXPECT_EQ(shownSlots(*form), firstSlots(3));
+  choose(*form, 0);
+  EXPECT_TRUE(shownSlots(*form).empty());
+  EXPECT_EQ(form->File2().names(), Names{L"only.map"}) << "a pack without pictures still lists its maps";
+  choose(*form, 1);
+  EXPECT_EQ(shownSlots(*form), firstSlots(12));
+  for (int slot = 0; slot < kSlots; ++slot) EXPECT_NE(form->Image1Picture(slot), nullptr) << slot;
+  EXPECT_TRUE(game.log.messages.empty());
+}
+
+// Slot i shows File1 item i: fourteen different pictures, the first twelve shown in
+// name order.
+TEST_F(PackChoiceTest, EachSlotShowsThePictureListedAtItsIndex) {
+  std::vector<const TestPicture*> pictures;
+  for (const auto& picture : testPictures()) {
+    if (picture.decodes()) pictures.push_back(&picture);
+  }
+  ASSERT_EQ(pictures.size(), 14u);
+  Names names;
+  const std::wstring pack = game.addPack(L"all", {});
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    names.push_back((i < 10 ? L"0" : L"") + std::to_wstring(i) + L" " + pictures[i]->name);
+    copyPicture(pictures[i]->name, pack + L"\\" + names.back());
+  }
+  auto form = game.open();
+  choose(*form, 0);
+  ASSERT_EQ(form->File1().names(), names);
+  ASSERT_EQ(shownSlots(*form), firstSlots(12));
+  for (int slot = 0; slot < kSlots; ++slot) expectSlotShows(*form, slot, *pictures[static_cast<size_t>(slot)]);
+}
+
+// Every JPEG and BMP variant decodes to exactly the slot's size, whatever its own
+// aspect ratio, with its colours where they belong.
+TEST_F(PackChoiceTest, EveryPictureFormatDecodesToTheSlotSize) {
+  for (const auto& picture : testPictures()) {
+    if (!picture.decodes()) continue;
+    const std::wstring pack = game.addPack(picture.name, {});
+    copyPicture(picture.name, pack + L"\\" + picture.name);
+  }
+  auto form = game.open();
+  const Names packs = comboItems(*form);
+  for (size_t k = 0; k < packs.size(); ++k) {
+    SCOPED_TRACE(testing::Message() << "picture " << testing::PrintToString(packs[k]));
+    choose(*form, static_cast<int>(k));
+    ASSERT_EQ(shownSlots(*form), firstSlots(1));
+    expectSlotShows(*form, 0, testPicture(packs[k]));
+  }
+}
+
+TEST_F(PackChoiceTest, APictureThatCannotBeDecodedLeavesOnlyItsSlotHidden) {
+  const std::wstring pack = game.addPack(L"damaged", {{L"d.jpg", ""}, {L"e.bmp", "not a bitmap"}});
+  copyPicture(L"baseline.jpg", pack + L"\\a.jpg");
+  copyPicture(L"corrupt.jpg", pack + L"\\b.jpg");
+  copyPicture(L"bmp24.bmp", pack + L"\\c.bmp");
+  copyPicture(L"gray.jpg", pack + L"\\f.jpg");
+  auto form = game.open();
+  choose(*form, 0);
+  EXPECT_EQ(form->File1().count(), 6);
+  EXPECT_EQ(shownSlots(*form), (std::vector<int>{0, 2, 5}));
+  EXPECT_EQ(form->Image1Picture(1), nullptr);
+  expectSlotShows(*form, 2, testPicture(L"bmp24.bmp"));
+  EXPECT_TRUE(game.log.messages.empty()) << "nothing is reported";
+}
+
+// A pack folder removed after the scan lists nothing (so it can't be installed) and
+// the pack list is read again, so it no longer offers that pack.
+TEST_F(PackChoiceTest, APackFolderRemovedSinceTheScanIsEmptyAndThePacksAreListedAgain) {
+  const std::wstring gone = game.addPack(L"gone", {{L"gone.map", "map"}});
+  copyPicture(L"baseline.jpg", gone + L"\\gone.jpg");
+  const std::wstring kept = game.addPack(L"kept", {{L"kept.map", "map"}});
+  copyPicture(L"baseline.jpg", kept + L"\\kept.jpg");
+  auto form = game.open();
+  choose(*form, 1);
+  ASSERT_EQ(shownSlots(*form), firstSlots(1));
+
+  removeTree(gone);
+  choose(*form, 0);
+  pumpMessages();
+  EXPECT_EQ(form->File1().count(), 0);
+  EXPECT_EQ(form->File2().count(), 0);
+  EXPECT_EQ(form->File3().count(), 0);
+  EXPECT_TRUE(shownSlots(*form).empty());
+  EXPECT_EQ(comboItems(*form), Names{L"kept"});
+  EXPECT_EQ(windowText(form->Combo1()), kChoose);
+  EXPECT_EQ(::SendMessageW(form->Combo1(), CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_TRUE(game.log.messages.empty());
+
+  // With the whole pack folder gone the status says so.
+  removeTree(game.packs());
+  choose(*form, 0);
+  pumpMessages();
+  EXPECT_EQ(form->File2().count(), 0);
+  EXPECT_EQ(windowText(form->Combo1()), kNoFolder);
+  EXPECT_FALSE(enabled(form->Combo1()));
+}
+
+// Chosen with the mouse from the open list, the vanished pack leaves the scan's
+// status in the edit field, not the text the closing list would put there.
+TEST_F(PackChoiceTest, AVanishedPackChosenFromTheOpenListLeavesTheScanStatus) {
+  game.addPack(L"gone", {{L"gone.map", "map"}});
+  game.addPack(L"kept", {{L"kept.map", "map"}});
+  auto form = game.open();
+  form->show(SW_SHOWNOACTIVATE);
+  removeTree(game.packs() + L"\\gone");
+
+  COMBOBOXINFO combo{};
+  combo.cbSize = sizeof combo;
+  ASSERT_TRUE(::GetComboBoxInfo(form->Combo1(), &combo));
+  ::SendMessageW(form->Combo1(), CB_SHOWDROPDOWN, TRUE, 0);
+  pumpMessages();
+  RECT item{};
+  ::SendMessageW(combo.hwndList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  ::SendMessageW(combo.hwndList, WM_MOUSEMOVE, 0, at);
+  ::SendMessageW(combo.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(combo.hwndList, WM_LBUTTONUP, 0, at);
+  pumpMessages();
+
+  EXPECT_EQ(comboItems(*form), Names{L"kept"});
+  EXPECT_EQ(windowText(form->Combo1()), kChoose);
+  EXPECT_EQ(form->File2().count(), 0);
+}
+
+}  // namespace

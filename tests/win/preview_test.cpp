@@ -1,0 +1,246 @@
+// The preview windows a click on a thumbnail opens: their size and place, how many
+// there may be, and how they outlive the main window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/message_loop.h"
+#include "platform/window_lifetime.h"
+#include "support/bitmap_pixels.h"
+#include "support/files.h"
+#include "support/messages.h"
+#include "support/test_game.h"
+#include "support/test_pictures.h"
+
+namespace {
+
+using tarnwick::Form1;
+using tarnwick::openTopLevelWindows;
+using namespace tarnwick::test;
+
+const std::wstring kPreviewTitle = L"图像预览";
+
+BOOL CALLBACK collectPreview(HWND window, LPARAM found) {
+  if (windowText(window) == kPreviewTitle) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+// This thread's preview windows, in no particular order.
+std::vector<HWND> previewWindows() {
+  std::vector<HWND> found;
+  ::EnumThreadWindows(::GetCurrentThreadId(), collectPreview, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// A click on a thumbnail, as the slot reports it to the main window.
+void click(Form1& form, int slot) {
+  HWND image = form.Image1(slot);
+  ::SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(image), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(image));
+}
+
+SIZE outerSize(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Ends a message loop that would otherwise wait for a window that never closes.
+void CALLBACK endLoopAfterTimeout(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
+
+bool quitPosted() {
+  MSG message{};
+  return ::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
+void forgetQuit() {
+  MSG message{};
+  while (::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+// A 24-bit BMP with a colour gradient, for pictures the fixtures don't have.
+std::string gradientBmp(int width, int height) {
+  const int stride = (width * 3 + 3) & ~3;
+  std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
+  auto put32 = [&bytes](size_t at, unsigned value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(2, static_cast<unsigned>(bytes.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<unsigned>(width));
+  put32(22, static_cast<unsigned>(height));
+  put32(26, 1 | (24u << 16));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      char* pixel = &bytes[54 + static_cast<size_t>(y) * stride + 3 * static_cast<size_t>(x)];
+      pixel[0] = static_cast<char>(x * 255 / width);
+      pixel[1] = static_cast<char>(y * 255 / height);
+      pixel[2] = static_cast<char>(128);
+    }
+  }
+  return bytes;
+}
+
+class PreviewTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    pack = game.addPack(L"maps", {{L"pack.map", "map"}});
+    ASSERT_TRUE(::CopyFileW(testPicturePath(L"baseline.jpg").c_str(), (pack + L"\\a.jpg").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(testPicturePath(L"bmp24.bmp").c_str(), (pack + L"\\b.bmp").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(testPicturePath(L"corrupt.jpg").c_str(), (pack + L"\\c.jpg").c_str(), FALSE));
+    form = game.open();
+    ::SendMessageW(form->Combo1(), CB_SETCURSEL, 0, 0);
+    form->Combo1_Click();
+  }
+  void TearDown() override {
+    for (HWND preview : previewWindows()) ::DestroyWindow(preview);
+    form.reset();
+    pumpMessages();
+  }
+
+  TestGame game;
+  std::wstring pack;
+  std::unique_ptr<Form1> form;
+};
+
+TEST_F(PreviewTest, APreviewIsAnOwnerlessWindowTheSizeOfThePicture) {
+  ASSERT_EQ(openTopLevelWindows(), 1);
+  for (int slot : {0, 1}) {
+    const TestPicture& picture = testPicture(slot == 0 ? L"baseline.jpg" : L"bmp24.bmp");
+    SCOPED_TRACE(testing::Message() << "slot " << slot);
+    click(*form, slot);
+    const auto previews = previewWindows();
+    ASSERT_EQ(previews.size(), 1u);
+    HWND preview = previews.front();
+    EXPECT_EQ(openTopLevelWindows(), 2);
+
+    EXPECT_EQ(::GetWindow(preview, GW_OWNER), nullptr);
+    EXPECT_EQ(::GetAncestor(preview, GA_PARENT), ::GetDesktopWindow());
+    const LONG_PTR style = ::GetWindowLongPtrW(preview, GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW) << "an ordinary sizeable window";
+    EXPECT_EQ(style & (WS_CHILD | WS_POPUP), 0);
+    EXPECT_TRUE(::IsWindowVisible(preview));
+    EXPECT_TRUE(::IsWindowEnabled(form->hwnd())) << "the main window stays usable";
+
+    const SIZE outer = outerSize(preview);
+    EXPECT_EQ(outer.cx, picture.width);
+    EXPECT_EQ(outer.cy, picture.height);
+
+    HWND picture1 = ::GetWindow(preview, GW_CHILD);
+    ASSERT_NE(picture1, nullptr);
+    EXPECT_EQ(::GetWindow(picture1, GW_HWNDNEXT), nullptr) << "Picture1 is the only control";
+    RECT placed{};
+    ::GetWindowRect(picture1, &placed);
+    ::MapWindowPoints(nullptr, preview, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.top, 0);
+    EXPECT_EQ(placed.right, picture.width);
+    EXPECT_EQ(placed.bottom, picture.height);
+
+    // It shows the picture itself, at its own size.
+    const Pixels shown = printClient(picture1);
+    ASSERT_EQ(shown.width, picture.width);
+    const GridDifference difference = compareWithReference(shown, picture);
+    EXPECT_LE(difference.largest, 4) << describe(difference);
+
+    ::SendMessageW(preview, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(preview));
+    EXPECT_EQ(openTopLevelWindows(), 1);
+  }
+  EXPECT_TRUE(game.log.messages.empty());
+}
+
+TEST_F(PreviewTest, APictureLargerThanTheScreenStillGivesTheWindowItsSize) {
+  const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN) + 300;
+  const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN) + 200;
+  writeBytes(pack + L"\\0 large.bmp", gradientBmp(width, height));
+  form->Combo1_Click();
+  click(*form, 0);
+  const auto previews = previewWindows();
+  ASSERT_EQ(previews.size(), 1u);
+  const SIZE outer = outerSize(previews.front());
+  EXPECT_EQ(outer.cx, width);
+  EXPECT_EQ(outer.cy, height);
+}
+
+TEST_F(PreviewTest, EveryClickOpensAnotherWindowAndEachClosesOnItsOwn) {
+  click(*form, 0);
+  click(*form, 0);
+  click(*form, 1);
+  auto previews = previewWindows();
+  ASSERT_EQ(previews.size(), 3u);
+  EXPECT_EQ(openTopLevelWindows(), 4);
+
+  ::SendMessageW(previews[1], WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(previews[1]));
+  EXPECT_TRUE(::IsWindow(previews[0]));
+  EXPECT_TRUE(::IsWindow(previews[2]));
+  EXPECT_TRUE(::IsWindow(form->hwnd()));
+  EXPECT_EQ(openTopLevelWindows(), 3);
+}
+
+// Closing the main window leaves the previews open, and the program ends only when
+// the last of them closes.
+TEST_F(PreviewTest, TheProgramEndsWithItsLastWindowNotWithTheMainWindow) {
+  ASSERT_EQ(openTopLevelWindows(), 1) << "another test left a window open";
+  click(*form, 0);
+  const auto previews = previewWindows();
+  ASSERT_EQ(previews.size(), 1u);
+  HWND preview = previews.front();
+  HWND mainWindow = form->hwnd();
+  forgetQuit();
+
+  ::SendMessageW(mainWindow, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(mainWindow));
+  EXPECT_TRUE(::IsWindowVisible(preview));
+  EXPECT_EQ(openTopLevelWindows(), 1);
+  EXPECT_FALSE(quitPosted()) << "the program would end with a preview still open";
+
+  // The program's own message loop runs until the preview is closed, and no longer.
+  ::PostMessageW(preview, WM_CLOSE, 0, 0);
+  const UINT_PTR guard = ::SetTimer(nullptr, 0, 10000, endLoopAfterTimeout);
+  EXPECT_EQ(tarnwick::runMessageLoop(mainWindow), 0) << "the loop only ended when the safety timer fired";
+  ::KillTimer(nullptr, guard);
+  EXPECT_FALSE(::IsWindow(preview));
+  EXPECT_EQ(openTopLevelWindows(), 0);
+}
+
+TEST_F(PreviewTest, APictureGoneSinceThePackWasChosenOpensNoWindowAndSaysSo) {
+  ASSERT_TRUE(::DeleteFileW((pack + L"\\a.jpg").c_str()));
+  click(*form, 0);
+  EXPECT_TRUE(previewWindows().empty());
+  EXPECT_EQ(openTopLevelWindows(), 1);
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  const std::wstring& message = game.log.messages.front();
+  EXPECT_EQ(message.rfind(L"无法打开图片：" + pack + L"\\a.jpg", 0), 0u) << testing::PrintToString(message);
+  const std::wstring notFound = [] {
+    wchar_t text[256]{};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_FILE_NOT_FOUND, 0,
+                     text, 256, nullptr);
+    std::wstring reason = text;
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L'.')) {
+      reason.pop_back();
+    }
+    return reason;
+  }();
+  EXPECT_NE(message.find(notFound), std::wstring::npos) << "the system's own reason is given";
+}
+
+TEST_F(PreviewTest, OnlyShownThumbnailsOpenPreviews) {
+  ASSERT_FALSE(::GetWindowLongPtrW(form->Image1(2), GWL_STYLE) & WS_VISIBLE) << "c.jpg doesn't decode";
+  click(*form, 2);
+  form->Image1_Click(2);
+  form->Image1_Click(5);
+  EXPECT_TRUE(previewWindows().empty());
+  EXPECT_TRUE(game.log.messages.empty());
+}
+
+}  // namespace
