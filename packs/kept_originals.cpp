@@ -1,7 +1,10 @@
 #include "packs/kept_originals.h"
 
+#include <algorithm>
+
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
+#include "platform/unique_handle.h"
 
 namespace tarnwick {
 namespace {
@@ -13,13 +16,26 @@ DWORD lastErrorOr(DWORD fallback) {
   return error != NO_ERROR ? error : fallback;
 }
 
+// Every file in the folder, whatever its attributes: a game file may be hidden too.
+std::vector<std::wstring> filesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  UniqueFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     nullptr, 0));
+  if (!find) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+  } while (::FindNextFileW(find.get(), &found));
+  return names;
+}
+
 }  // namespace
 
-KeptOriginals::KeptOriginals(const std::wstring& packFolder) : folder_(packFolder + L"\\" + kFolderName) {}
+KeptOriginals::KeptOriginals(const std::wstring& packFolder)
+    : folder_(packFolder + L"\\" + kFolderName), kept_(filesIn(folder_)) {}
 
 bool KeptOriginals::holds(const std::wstring& name) const {
-  const std::wstring path = pathOf(name);
-  return pathExists(path) && !isFolder(path);
+  return std::any_of(kept_.begin(), kept_.end(), [&](const std::wstring& kept) { return sameFileName(kept, name); });
 }
 
 DWORD KeptOriginals::makeFolder() const {
@@ -45,13 +61,23 @@ DWORD KeptOriginals::makeFolder() const {
 
 DWORD KeptOriginals::keep(const std::wstring& gameFile, const std::wstring& name) {
   if (const DWORD error = makeFolder()) return error;
-  return copyFileReplacing(gameFile, pathOf(name));
+  if (const DWORD error = copyFileReplacing(gameFile, pathOf(name))) return error;
+  kept_.push_back(name);
+  return NO_ERROR;
 }
 
-void KeptOriginals::forget(const std::wstring& name) { (void)deleteFileClearingReadOnly(pathOf(name)); }
+void KeptOriginals::forget(const std::wstring& name) {
+  if (deleteFileClearingReadOnly(pathOf(name)) == NO_ERROR) dropName(name);
+}
 
 DWORD KeptOriginals::putBack(const std::wstring& name, const std::wstring& gameFile) {
-  return moveFileReplacing(pathOf(name), gameFile);
+  const DWORD error = moveFileReplacing(pathOf(name), gameFile);
+  if (error == NO_ERROR) dropName(name);
+  return error;
+}
+
+void KeptOriginals::dropName(const std::wstring& name) {
+  std::erase_if(kept_, [&](const std::wstring& kept) { return sameFileName(kept, name); });
 }
 
 }  // namespace tarnwick

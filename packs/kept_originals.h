@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace tarnwick {
 
@@ -13,6 +14,9 @@ class KeptOriginals {
  public:
   static constexpr const wchar_t* kFolderName = L".originals";
 
+  // Reads what the folder holds once: asking for each name on its own costs a scan of
+  // the whole pack folder per name where the folder doesn't exist (Wine then looks for
+  // it ignoring case).
   explicit KeptOriginals(const std::wstring& packFolder);
 
   [[nodiscard]] const std::wstring& folder() const { return folder_; }
@@ -30,8 +34,10 @@ class KeptOriginals {
 
  private:
   [[nodiscard]] DWORD makeFolder() const;
+  void dropName(const std::wstring& name);
 
   std::wstring folder_;
+  std::vector<std::wstring> kept_;  // the names of the files in the folder
 };
 
 }  // namespace tarnwick

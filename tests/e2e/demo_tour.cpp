@@ -1,0 +1,43 @@
+// Walks a running Tarnwick through the steps the README shows, one step per call, so
+// a script can take a screenshot after each:
+//   demo_tour choose PACK     choose the pack and wait for its thumbnails
+//   demo_tour preview SLOT    click a thumbnail and wait for its preview window
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "window_driver.h"
+
+using namespace tarnwick::e2e;
+
+namespace {
+constexpr int kCombo1 = 110, kImageFirst = 200;
+}
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::fwprintf(stderr, L"usage: demo_tour choose PACK | preview SLOT\n");
+    return 2;
+  }
+  HWND window = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
+  if (window == nullptr) return std::fwprintf(stderr, L"no Tarnwick window\n"), 1;
+  const std::wstring step = argv[1];
+  if (step == L"choose") {
+    HWND combo = findControl(window, kCombo1);
+    const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(argv[2]));
+    if (index < 0) return std::fwprintf(stderr, L"no such pack\n"), 1;
+    choose(combo, static_cast<int>(index));
+    HWND first = findControl(window, kImageFirst);
+    return waitUntil([&] { return ::IsWindowVisible(first) != FALSE; }, 30) ? 0 : 1;
+  }
+  if (step == L"preview") {
+    const int slot = _wtoi(argv[2]);
+    HWND thumbnail = findControl(window, kImageFirst + slot);
+    // A click on a thumbnail reaches the window as the static control's notification.
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kImageFirst + slot, STN_CLICKED), reinterpret_cast<LPARAM>(thumbnail));
+    return waitForWindow(nullptr, L"图像预览", 30) != nullptr ? 0 : 1;
+  }
+  return 2;
+}
