@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/pictures.h"
+#include "platform/window_class.h"
 #include "platform/window_lifetime.h"
 #include "preview/form2.h"
 
@@ -85,18 +86,7 @@ Form1::~Form1() {
 }
 
 std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform) {
-  static const bool registered = [instance] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    return ::RegisterClassExW(&windowClass) != 0;
-  }();
-  if (!registered) return nullptr;
+  if (!registerTopLevelClass(instance, kWindowClass, windowProc)) return nullptr;
 
   std::unique_ptr<Form1> form(new Form1(std::move(inform)));
   form->instance_ = instance;

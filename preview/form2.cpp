@@ -7,6 +7,7 @@
 
 #include "platform/dpi.h"
 #include "platform/pictures.h"
+#include "platform/window_class.h"
 #include "platform/window_lifetime.h"
 
 namespace tarnwick {
@@ -17,21 +18,6 @@ constexpr wchar_t kTitle[] = L"图像预览";
 constexpr int kInitialClientWidth = 4560;   // twips
 constexpr int kInitialClientHeight = 3030;  // twips
 
-bool registerWindowClass(HINSTANCE instance, WNDPROC windowProc) {
-  static const bool registered = [&] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    return ::RegisterClassExW(&windowClass) != 0;
-  }();
-  return registered;
-}
-
 }  // namespace
 
 std::optional<std::wstring> Form2::open(HINSTANCE instance, const std::wstring& picturePath) {
@@ -39,7 +25,7 @@ std::optional<std::wstring> Form2::open(HINSTANCE instance, const std::wstring& 
   std::wstring reason;
   auto picture = loadPictureFullSize(picturePath, &reason);
   if (!picture) return L"无法打开图片：" + picturePath + L"\r\n" + reason;
-  if (!registerWindowClass(instance, windowProc)) return L"无法打开预览窗口。";
+  if (!registerTopLevelClass(instance, kWindowClass, windowProc)) return L"无法打开预览窗口。";
 
   auto form = std::unique_ptr<Form2>(new Form2());
   form->bitmap_ = std::move(picture->bitmap);
