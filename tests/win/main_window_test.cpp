@@ -243,6 +243,30 @@ TEST_F(MainWindowTest, TabAndEnterWorkAsInADialog) {
   EXPECT_NE(log.messages[0].find(L"未知"), std::wstring::npos);
 }
 
+// Moved to a monitor of twice the density, every control takes its designed place in
+// twips again, now at 192 dots per inch.
+TEST_F(MainWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
+  auto form = open();
+  ASSERT_TRUE(form);
+  RECT suggested{0, 0, 1000, 700};  // within the test screen, which caps window sizes
+  ::SendMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  auto px192 = [](int twips) { return ::MulDiv(twips, 192, 1440); };
+  const RECT combo = placement(form->Combo1());
+  EXPECT_EQ(combo.left, px192(layout::kCombo1.left));
+  EXPECT_EQ(combo.right - combo.left, px192(layout::kCombo1.width));
+  const RECT button = placement(form->Command(3));
+  EXPECT_EQ(button.left, px192(layout::kCommand3.rect.left));
+  EXPECT_EQ(button.bottom - button.top, px192(layout::kCommand3.rect.height));
+  const RECT slot = placement(form->Image1(11));
+  EXPECT_EQ(slot.left, px192(layout::thumbnailRect(11).left));
+  EXPECT_EQ(slot.right - slot.left, px192(layout::kThumbnailWidth));
+  const RECT wrapping = placement(form->Label1(15));
+  EXPECT_EQ(wrapping.right - wrapping.left, px192(layout::kLabels[15].rect.width));
+  RECT window{};
+  ::GetWindowRect(form->hwnd(), &window);
+  EXPECT_EQ(window.right - window.left, suggested.right) << "the window takes the size the system suggests";
+}
+
 TEST_F(MainWindowTest, ClosingTheWindowEndsIt) {
   auto form = open();
   ASSERT_TRUE(form);
