@@ -10,6 +10,7 @@
 #include "game/launch.h"
 #include "game/reg_keys.h"
 #include "packs/unknown_mark.h"
+#include "platform/control_contents.h"
 #include "platform/dpi.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -30,12 +31,6 @@ std::wstring workingFolder() {
   std::wstring folder(length, L'\0');
   folder.resize(::GetCurrentDirectoryW(length, folder.data()));
   return folder;
-}
-
-std::wstring windowText(HWND window) {
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 // Labels live inside their frames; the frames pass the labels' colour requests on
@@ -215,7 +210,7 @@ void Form1::layOut() {
 
 void Form1::fitLabelToText(int slot) {
   HWND label = Label1(slot);
-  const std::wstring text = windowText(label);
+  const std::wstring text = controlText(label);
   WindowDc dc(label);
   SelectedObject selected(dc.get(), font_.get());
   RECT bounds{0, 0, 0, 0};
@@ -229,7 +224,7 @@ void Form1::fitLabelToText(int slot) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::wstring Form1::caption(int slot) const { return windowText(Label1(slot)); }
+std::wstring Form1::caption(int slot) const { return controlText(Label1(slot)); }
 
 void Form1::setCaption(int slot, const std::wstring& text) {
   ::SetWindowTextW(Label1(slot), text.c_str());

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <cstddef>
 
 namespace tarnwick::bench {
@@ -10,6 +12,7 @@ struct ProcessMemory {
   std::size_t peakWorkingSet = 0;    // the most it has had in physical memory so far
 };
 
-ProcessMemory processMemory();
+// Of this process, or of another one opened with query and read access.
+ProcessMemory processMemory(HANDLE process = ::GetCurrentProcess());
 
 }  // namespace tarnwick::bench

@@ -12,6 +12,7 @@
 
 #include "bench/bench_game.h"
 #include "bench/measure.h"
+#include "bench/process_memory.h"
 
 using namespace tarnwick::bench;
 
@@ -24,13 +25,6 @@ struct Run {
   double msToWindow = -1;
   double privateMb = 0;
 };
-
-size_t privateBytesOf(HANDLE process) {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof counters;
-  if (!::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) return 0;
-  return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-}
 
 // Starts the program and waits for its window of `windowClass` to be visible.
 Run timeStart(const std::wstring& exe, const wchar_t* windowClass, const std::wstring& folder) {
@@ -54,7 +48,7 @@ Run timeStart(const std::wstring& exe, const wchar_t* windowClass, const std::ws
   if (window != nullptr) {
     run.msToWindow = nowMs() - start;
     ::Sleep(200);  // let it settle before its memory is read
-    run.privateMb = megabytes(privateBytesOf(process.hProcess));
+    run.privateMb = megabytes(processMemory(process.hProcess).privateBytes);
     ::PostMessageW(window, WM_CLOSE, 0, 0);
   }
   if (::WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/error_text.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
@@ -10,11 +11,6 @@ namespace tarnwick {
 namespace {
 
 constexpr DWORD kFolderAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-DWORD lastErrorOr(DWORD fallback) {
-  const DWORD error = ::GetLastError();
-  return error != NO_ERROR ? error : fallback;
-}
 
 // Every file in the folder, whatever its attributes: a game file may be hidden too.
 std::vector<std::wstring> filesIn(const std::wstring& folder) {

@@ -22,6 +22,11 @@ std::wstring systemText(DWORD code) {
 
 }  // namespace
 
+DWORD lastErrorOr(DWORD fallback) {
+  const DWORD error = ::GetLastError();
+  return error != NO_ERROR ? error : fallback;
+}
+
 std::wstring systemErrorText(DWORD error) {
   const std::wstring text = systemText(error);
   wchar_t code[32];

@@ -2,20 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/error_text.h"
 #include "platform/unique_handle.h"
 
 namespace tarnwick {
 namespace {
-
-std::wstring folderOf(const std::wstring& path) {
-  const auto separator = path.find_last_of(L'\\');
-  return separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator);
-}
-
-DWORD lastErrorOr(DWORD fallback) {
-  const DWORD error = ::GetLastError();
-  return error != NO_ERROR ? error : fallback;
-}
 
 // Data reaches the disk before the rename that publishes it; otherwise a power cut right
 // after the rename could leave the new name on an empty file.
