@@ -12,6 +12,4 @@ std::wstring dwordAsHex(std::uint32_t value) {
   return text;
 }
 
-std::string_view textBeforeNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
-
 }  // namespace tarnwick

@@ -9,8 +9,4 @@ namespace tarnwick {
 // leading zeros (255 -> "FF", 0 -> "0", -1 -> "FFFFFFFF").
 std::wstring dwordAsHex(std::uint32_t value);
 
-// The bytes of a text value up to its first NUL; a text that fills the buffer
-// without one is taken whole.
-std::string_view textBeforeNul(std::string_view bytes);
-
 }  // namespace tarnwick

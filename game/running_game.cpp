@@ -46,7 +46,7 @@ std::wstring_view fileNameOf(std::wstring_view path) {
 }
 
 // Only a program of the same file name can be the game; an 8.3 name may be any.
-bool mayBeSameProgram(const std::wstring& image, const std::vector<std::wstring_view>& wantedNames) {
+bool mayBeSameProgram(std::wstring_view image, const std::vector<std::wstring_view>& wantedNames) {
   const std::wstring_view name = fileNameOf(image);
   if (name.find(L'~') != std::wstring_view::npos) return true;
   return std::any_of(wantedNames.begin(), wantedNames.end(),
@@ -76,9 +76,10 @@ std::optional<std::wstring> firstRunningProgram(const std::vector<std::wstring>&
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-    // Canonical paths cost directory scans: only for the programs that may be the game.
-    auto image = processImagePath(entry.th32ProcessID);
-    if (image && mayBeSameProgram(*image, wantedNames)) running.push_back(canonicalPath(*image));
+    // The snapshot names each process's program file: only those that may be the game
+    // are opened, and their paths (which cost directory scans) resolved.
+    if (!mayBeSameProgram(entry.szExeFile, wantedNames)) continue;
+    if (auto image = processImagePath(entry.th32ProcessID)) running.push_back(canonicalPath(*image));
   }
   for (const auto& program : wanted) {
     const bool runs = std::any_of(running.begin(), running.end(),

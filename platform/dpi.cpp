@@ -1,5 +1,7 @@
 #include "platform/dpi.h"
 
+#include "platform/unique_handle.h"
+
 namespace tarnwick {
 namespace {
 
@@ -11,9 +13,8 @@ Function user32Function(const char* name) {
 }
 
 UINT systemDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
-  if (screen) ::ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "platform/unique_handle.h"
+
 namespace tarnwick {
 namespace {
 
@@ -10,9 +12,9 @@ std::wstring systemText(DWORD code) {
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const UniqueLocalMemory owned(buffer);
   std::wstring text;
   if (length != 0 && buffer != nullptr) text.assign(buffer, length);
-  if (buffer != nullptr) ::LocalFree(buffer);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
                            text.back() == L'.')) {
     text.pop_back();

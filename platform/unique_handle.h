@@ -73,7 +73,15 @@ struct GdiObjectTraits {
 };
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+
+// Memory the system allocated for the caller with LocalAlloc (FormatMessage's buffer).
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static Handle empty() { return nullptr; }
+  static bool valid(Handle h) { return h != nullptr; }
+  static void close(Handle h) { ::LocalFree(h); }
+};
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 
 // A window DC, released when it goes out of scope.
 class WindowDc {
