@@ -120,7 +120,7 @@ TEST_F(InstalledRecordTest, AnUnfinishedWriteLeavesTheOldRecord) {
       << game.log.messages[0];
   EXPECT_EQ(readBytes(game.record()), old);
   const auto left = filesIn(game.packs());
-  EXPECT_EQ(left.size(), 2u) << "only cofin.txt and ra2md.csf, no temporary file";
+  EXPECT_EQ(left.size(), 3u) << "only cofin.txt, ra2md.csf and the program's lock, no temporary file";
 }
 
 TEST_F(InstalledRecordTest, AFailedWriteIsReportedOnlyWhenSomethingIsInstalled) {
