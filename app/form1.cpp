@@ -141,7 +141,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ReFreshPath(dir1_.path());
       return 0;
     case WM_CLOSE:
-      Form_Unload();
+      if (!managedElsewhere_) Form_Unload();  // the record is the other program's
       ::DestroyWindow(hwnd_);
       return 0;
     default:
