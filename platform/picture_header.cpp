@@ -150,9 +150,11 @@ PictureClaim readJpegClaim(const PictureBytes& file) {
   for (int segment = 0; segment < kMostSegments; ++segment) {
     auto lead = cursor.byte();
     if (!lead || *lead != 0xFF) return damaged();
+    // Fill bytes; a few at most in real files, so a long run ends the walk early.
+    constexpr int kMostFillBytes = 4096;
     auto marker = cursor.byte();
-    while (marker && *marker == 0xFF) marker = cursor.byte();  // fill bytes
-    if (!marker) return damaged();
+    for (int fill = 0; marker && *marker == 0xFF && fill < kMostFillBytes; ++fill) marker = cursor.byte();
+    if (!marker || *marker == 0xFF) return damaged();
     if (standsAlone(*marker)) continue;
     // A second start of image, the end of the image or its scan before any frame header.
     if (*marker == 0xD8 || *marker == 0xD9 || *marker == 0xDA || *marker == 0x00) return damaged();

@@ -119,10 +119,10 @@ TEST(PictureHeader, ReadsTheClaimedSizeAndRefusesAbsurdOnes) {
   }
 }
 
-// Fill bytes may stand before any marker.
-TEST(PictureHeader, SkipsFillBytes) {
+// Fill bytes may stand before any marker, and some markers have no length.
+TEST(PictureHeader, SkipsFillBytesAndMarkersWithoutLength) {
   Bytes file = jpeg(320, 240, {{0xE0, 14}}, 3000);
-  file.insert(file.begin() + 2, {0xFF, 0xFF, 0xFF});
+  file.insert(file.begin() + 2, {0xFF, 0xFF, 0x01, 0xFF, 0xD0});
   EXPECT_EQ(readPictureClaim(PictureBytesInMemory(file)).verdict, PictureVerdict::Sound);
 }
 
