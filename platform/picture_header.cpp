@@ -42,11 +42,11 @@ PictureClaim compressedClaim(std::uint64_t width, std::uint64_t height, std::uin
 
 constexpr std::uint32_t kCoreHeaderSize = 12;  // the first header, with 16-bit sizes
 constexpr std::uint32_t kOs2HeaderSize = 64;   // whose compression numbers differ from 3 on
-constexpr std::array<std::uint32_t, 7> kHeaderSizes = {12, 16, 40, 52, 56, 64, 108};
-constexpr std::uint32_t kLargestHeaderSize = 124;
+// Every version of the picture header, from the first to the fifth (124 bytes).
+constexpr std::array<std::uint32_t, 8> kHeaderSizes = {12, 16, 40, 52, 56, 64, 108, 124};
 
 bool isKnownHeaderSize(std::uint32_t size) {
-  return size == kLargestHeaderSize || std::find(kHeaderSizes.begin(), kHeaderSizes.end(), size) != kHeaderSizes.end();
+  return std::find(kHeaderSizes.begin(), kHeaderSizes.end(), size) != kHeaderSizes.end();
 }
 
 bool isPixelDepth(std::uint32_t bits) {
@@ -75,20 +75,22 @@ PictureClaim readBmpClaim(const PictureBytes& file) {
     if (headerSize >= 20) compression = littleEndian(&head[30], 4);
   }
   if (width <= 0 || height == 0) return damaged();
-  height = height < 0 ? -height : height;
+  const auto columns = static_cast<std::uint64_t>(width);
+  const auto rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
 
+  // Bit fields are no compression, except in the OS/2 header, where 3 means Huffman coding.
   constexpr std::uint32_t kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
-  const bool uncompressed =
-      compression == kRgb || (headerSize != kOs2HeaderSize && (compression == kBitFields || compression == kAlphaBitFields));
-  if (!uncompressed) return compressedClaim(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), file.size());
+  const bool bitFields = compression == kBitFields || compression == kAlphaBitFields;
+  const bool uncompressed = compression == kRgb || (headerSize != kOs2HeaderSize && bitFields);
+  if (!uncompressed) return compressedClaim(columns, rows, file.size());
 
-  PictureClaim claim = claimOf(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
+  PictureClaim claim = claimOf(columns, rows);
   if (claim.verdict != PictureVerdict::Sound) return claim;
   if (!isPixelDepth(bits)) return damaged();
   // Every row is there, padded to four bytes; only the last row's padding may be missing.
-  const std::uint64_t rowBits = static_cast<std::uint64_t>(width) * bits;
+  const std::uint64_t rowBits = columns * bits;
   const std::uint64_t stride = (rowBits + 31) / 32 * 4;
-  const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(height - 1) + (rowBits + 7) / 8;
+  const std::uint64_t pixelBytes = stride * (rows - 1) + (rowBits + 7) / 8;
   if (pixelOffset > file.size() || pixelBytes > file.size() - pixelOffset) return damaged();
   return claim;
 }
