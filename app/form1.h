@@ -12,12 +12,12 @@
 
 namespace tarnwick {
 
-// The main window: owner of the run's state, most of it held in its controls
-// (the installed pack's name and path are label captions, the installed files the
-// items of List1, the packs the items of Combo1, the chosen pack its selected index).
 // The main window's class name, by which a second program finds the first.
 inline constexpr wchar_t kForm1WindowClass[] = L"Tarnwick.Form1";
 
+// The main window: owner of the run's state, most of it held in its controls
+// (the installed pack's name and path are label captions, the installed files the
+// items of List1, the packs the items of Combo1, the chosen pack its selected index).
 class Form1 {
  public:
   // How messages reach the user; tests replace it to read them.
