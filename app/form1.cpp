@@ -22,7 +22,6 @@
 namespace tarnwick {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"Tarnwick.Form1";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
@@ -81,11 +80,11 @@ Form1::~Form1() {
 }
 
 std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform) {
-  if (!registerTopLevelClass(instance, kWindowClass, windowProc)) return nullptr;
+  if (!registerTopLevelClass(instance, kForm1WindowClass, windowProc)) return nullptr;
 
   std::unique_ptr<Form1> form(new Form1(std::move(inform)));
   form->instance_ = instance;
-  ::CreateWindowExW(kWindowExStyle, kWindowClass, texts::kWindowTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  ::CreateWindowExW(kWindowExStyle, kForm1WindowClass, texts::kWindowTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, form.get());
   if (form->hwnd_ == nullptr) return nullptr;
   topLevelWindowOpened();
@@ -118,6 +117,7 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     form->hwnd_ = nullptr;
+    form->gameFolderLock_.reset();  // the next program may manage the game folder now
     topLevelWindowClosed();
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
@@ -141,7 +141,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ReFreshPath(dir1_.path());
       return 0;
     case WM_CLOSE:
-      Form_Unload();
+      if (!managedElsewhere_) Form_Unload();  // the record is the other program's
       ::DestroyWindow(hwnd_);
       return 0;
     default:
@@ -316,6 +316,7 @@ void Form1::Form_Load() {
     setCaption(source.slot, text);
   }
   gameDir_ = gameDirFromInstallPath(caption(kLaunchTargetSlot));
+  if (!claimGameFolder()) return;
   LoadCofg(gameDir_ + L"\\ZAzod\\cofin.txt");
   ReFreshPath(gameDir_ + L"\\ZAzod");
 }

@@ -12,6 +12,9 @@
 
 namespace tarnwick {
 
+// The main window's class name, by which a second program finds the first.
+inline constexpr wchar_t kForm1WindowClass[] = L"Tarnwick.Form1";
+
 // The main window: owner of the run's state, most of it held in its controls
 // (the installed pack's name and path are label captions, the installed files the
 // items of List1, the packs the items of Combo1, the chosen pack its selected index).
@@ -27,6 +30,8 @@ class Form1 {
   Form1& operator=(const Form1&) = delete;
 
   void show(int showCommand);
+  // Another Tarnwick manages this game folder: this one has said so and must end.
+  [[nodiscard]] bool managedElsewhere() const { return managedElsewhere_; }
   [[nodiscard]] HWND hwnd() const { return hwnd_; }
 
   // Event handlers.
@@ -74,6 +79,8 @@ class Form1 {
   LRESULT onColourStatic(HDC dc, HWND control);
   void drawThumbnail(const DRAWITEMSTRUCT& item);
   void inform(std::wstring_view text) const;
+  // Takes the game folder for this program; false when another program has it.
+  bool claimGameFolder();
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
@@ -90,6 +97,8 @@ class Form1 {
   std::array<UniqueBitmap, 12> thumbnails_;
 
   std::wstring gameDir_;
+  UniqueFile gameFolderLock_;  // held while the window lives
+  bool managedElsewhere_ = false;
   FolderListing dir1_;
   FileListing file1_;
   FileListing file2_;

@@ -16,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tarnwick::showInformation(nullptr, L"无法创建主窗口。");
     return 1;
   }
+  if (form->managedElsewhere()) return 0;
   form->show(showCommand);
   return tarnwick::runMessageLoop(form->hwnd());
 }

@@ -12,6 +12,8 @@ inline constexpr std::wstring_view kStringTableName = L"ra2md.csf";
 
 inline std::wstring packFolderOf(const std::wstring& gameDir) { return gameDir + L"\\ZAzod"; }
 inline std::wstring recordFileOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\cofin.txt"; }
+// Held open by the program that manages the game folder; never a pack (packs are folders).
+inline std::wstring programLockOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\Tarnwick.lock"; }
 inline std::wstring pristineStringTableOf(const std::wstring& gameDir) {
   return packFolderOf(gameDir) + L"\\" + std::wstring(kStringTableName);
 }

@@ -9,7 +9,8 @@ namespace tarnwick {
 // dots and spaces, and names with a path separator, a drive or stream colon, a wildcard or
 // another character that Windows doesn't allow in a file name are refused. So are names
 // ending in a dot or a space: Windows drops those when it opens the file, and the delete
-// would hit a file of another name than the one listed.
+// would hit a file of another name than the one listed. And so are the names Windows
+// gives to devices (CON, NUL, COM1, "aux.txt" ...): opening them reaches the device.
 bool isPlainFileName(std::wstring_view name);
 
 }  // namespace tarnwick

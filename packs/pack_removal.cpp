@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/texts.h"
 #include "packs/game_folder_layout.h"
 #include "packs/kept_originals.h"
 #include "packs/listed_name.h"
@@ -97,9 +98,7 @@ RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::ws
 
 std::wstring removalReport(const RemovalOutcome& outcome) {
   if (outcome.problems.empty()) return {};
-  std::wstring report = L"移除地图包时出现以下问题：";
-  for (const auto& problem : outcome.problems) report += L"\r\n" + problem;
-  return report;
+  return L"移除地图包时出现以下问题：" + texts::listedLines(outcome.problems);
 }
 
 }  // namespace tarnwick

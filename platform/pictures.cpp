@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error_text.h"
+#include "platform/picture_file_check.h"
 #include "platform/wic_source_transform.h"
 
 namespace tarnwick {
@@ -157,6 +158,7 @@ std::wstring failureText(HRESULT result) {
 
 UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
   if (size.cx <= 0 || size.cy <= 0) return {};
+  if (FAILED(checkPictureFile(path))) return {};
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(createFactory(factory))) return {};
   ComPtr<IWICBitmapFrameDecode> frame;
@@ -183,8 +185,9 @@ UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
 }
 
 std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, std::wstring* failure) {
+  HRESULT result = checkPictureFile(path);
   ComPtr<IWICImagingFactory> factory;
-  HRESULT result = createFactory(factory);
+  if (SUCCEEDED(result)) result = createFactory(factory);
   ComPtr<IWICBitmapFrameDecode> frame;
   if (SUCCEEDED(result)) result = openFirstFrame(factory.get(), path, frame);
   ComPtr<IWICFormatConverter> wide;

@@ -59,7 +59,8 @@ std::string ansi(const std::wstring& text) {
 // One run of the program, from start to a clean exit.
 class RunningProgram {
  public:
-  RunningProgram() {
+  // With `showsWindow`, waits for the main window to appear.
+  explicit RunningProgram(bool showsWindow = true) {
     const wchar_t* exe = _wgetenv(L"TARNWICK_EXE");
     if (exe == nullptr) return;
     std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
@@ -69,7 +70,7 @@ class RunningProgram {
                           &process_)) {
       return;
     }
-    window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
+    if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
   }
   ~RunningProgram() {
     if (process_.hProcess == nullptr) return;
@@ -86,8 +87,9 @@ class RunningProgram {
   // Closes the main window the way its close box does; true when the process ended.
   bool close() {
     ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    return ::WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0;
+    return ended();
   }
+  bool ended() { return ::WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0; }
 
  private:
   PROCESS_INFORMATION process_{};
@@ -172,6 +174,39 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
   }
   EXPECT_EQ(readFile(kRecord), "") << "nothing installed: an empty record";
   EXPECT_EQ(gameFolderFiles(), before) << "the game folder is byte for byte as it was";
+}
+
+// Two programs on one game folder would undo each other's installs: a second one says so,
+// brings the first forward and ends; the first goes on, and once it has ended the next
+// program starts as usual.
+TEST(DemoRoad, ASecondProgramOnTheSameGameFolderEnds) {
+  RunningProgram first;
+  ASSERT_NE(first.window(), nullptr);
+  const std::string record = readFile(kRecord);
+  // Another window in front, as when the user went on elsewhere.
+  HWND elsewhere = ::CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                     nullptr, nullptr);
+  ::SetForegroundWindow(elsewhere);
+  ASSERT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == elsewhere; }, 5));
+  {
+    RunningProgram second(false);
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (box = findMessageBox(second.id())) != nullptr; }, 30));
+    EXPECT_EQ(messageBoxText(box), L"另一个 Tarnwick 正在管理游戏目录“C:\\Westwood\\RA2”。\r\n请使用已打开的那个窗口；本程序将退出。");
+    pressOk(box);
+    ASSERT_TRUE(second.ended());
+  }
+  EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == first.window(); }, 5)) << "the first comes forward";
+  ::DestroyWindow(elsewhere);
+  EXPECT_EQ(comboItems(first.control(kCombo1)).size(), 8u) << "the lock file is no pack";
+  EXPECT_EQ(findMessageBox(first.id()), nullptr);
+  ASSERT_TRUE(first.close());
+  EXPECT_EQ(readFile(kRecord), record);
+
+  RunningProgram next;
+  ASSERT_NE(next.window(), nullptr);
+  EXPECT_EQ(findMessageBox(next.id()), nullptr);
+  EXPECT_TRUE(next.close());
 }
 
 }  // namespace

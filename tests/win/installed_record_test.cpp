@@ -120,7 +120,7 @@ TEST_F(InstalledRecordTest, AnUnfinishedWriteLeavesTheOldRecord) {
       << game.log.messages[0];
   EXPECT_EQ(readBytes(game.record()), old);
   const auto left = filesIn(game.packs());
-  EXPECT_EQ(left.size(), 2u) << "only cofin.txt and ra2md.csf, no temporary file";
+  EXPECT_EQ(left.size(), 3u) << "only cofin.txt, ra2md.csf and the program's lock, no temporary file";
 }
 
 TEST_F(InstalledRecordTest, AFailedWriteIsReportedOnlyWhenSomethingIsInstalled) {
@@ -142,6 +142,33 @@ TEST_F(InstalledRecordTest, AFailedWriteIsReportedOnlyWhenSomethingIsInstalled) 
   ASSERT_EQ(game.log.messages.size(), 1u);
   EXPECT_NE(game.log.messages[0].find(game.record()), std::wstring::npos) << game.log.messages[0];
   EXPECT_NE(game.log.messages[0].find(game.record() + L"："), std::wstring::npos) << "followed by the reason";
+}
+
+// One program per game folder: while a window holds it, another one ends at once without
+// touching the record, and closing that one frees nothing. Without a pack folder there
+// is nothing to hold.
+TEST(GameFolderLock, ASecondWindowOnTheSameGameFolderEnds) {
+  for (const bool hasPackFolder : {true, false}) {
+    SCOPED_TRACE(hasPackFolder ? "pack folder" : "no pack folder");
+    TestGame game;
+    if (hasPackFolder) {
+      writeBytes(game.record(), "P\r\nP\r\n 1 \r\nx.map\r\n");
+    } else {
+      removeTree(game.packs());
+    }
+    auto first = game.open();
+    auto second = game.open();
+    EXPECT_FALSE(first->managedElsewhere());
+    EXPECT_EQ(second->managedElsewhere(), hasPackFolder);
+    EXPECT_EQ(game.log.messages.size(), hasPackFolder ? 1u : 0u);
+    if (!hasPackFolder) continue;
+    EXPECT_TRUE(listItems(*second).empty()) << "the record is not read";
+    closeWindow(*second);
+    EXPECT_EQ(readBytes(game.record()), "P\r\nP\r\n 1 \r\nx.map\r\n");
+    EXPECT_TRUE(game.open()->managedElsewhere());
+    closeWindow(*first);
+    EXPECT_FALSE(game.open()->managedElsewhere());
+  }
 }
 
 }  // namespace

@@ -114,24 +114,29 @@ TEST(PackInstall, AFailureBeforeTheFirstCopyKeepsTheInstalledPack) {
 }
 
 // A name the record can't hold would come back as another name, and its file could never
-// be removed: such a pack is refused before anything is copied.
-TEST(PackInstall, RefusesNamesTheCodePageCannotHold) {
+// be removed; a device's name reaches the device. Such a pack is refused before anything
+// is copied. (Devices this machine doesn't have: were the rule broken, Wine would write
+// to and unlink the device's file.)
+TEST(PackInstall, RefusesNamesTheCodePageCannotHoldAndDeviceNames) {
   TestGame game;
   ASSERT_EQ(::GetACP(), 936u);
   const std::wstring thai = L"\u0E01";
   game.addPack(L"Thai file", {{L"a.map", "a"}, {thai + L".ini", "x"}});
   game.addPack(thai, {{L"a.map", "a"}});
+  // Only a path that skips the device names can make such a file.
+  writeBytes(L"\\\\?\\" + game.addPack(L"Device", {{L"a.map", "a"}}) + L"\\Com9.ini", "x");
   const FileContents before = filesIn(game.dir());
   auto form = game.open();
 
-  choosePack(*form, L"Thai file");
-  form->Command3_Click();
-  choosePack(*form, thai);
-  form->Command3_Click();
+  for (const std::wstring pack : {L"Thai file", thai.c_str(), L"Device"}) {
+    choosePack(*form, pack);
+    form->Command3_Click();
+  }
 
-  ASSERT_EQ(game.log.messages.size(), 2u);
+  ASSERT_EQ(game.log.messages.size(), 3u);
   EXPECT_TRUE(contains(game.log.messages[0], thai + L".ini"));
   EXPECT_TRUE(contains(game.log.messages[1], game.packs() + L"\\" + thai));
+  EXPECT_TRUE(contains(game.log.messages[2], L"“Com9.ini”"));
   EXPECT_EQ(filesIn(game.dir()), before);
   EXPECT_TRUE(listItems(*form).empty());
   EXPECT_FALSE(exists(game.record()));

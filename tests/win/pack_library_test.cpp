@@ -359,12 +359,13 @@ TEST_F(PackChoiceTest, APackFolderRemovedSinceTheScanIsEmptyAndThePacksAreListed
   EXPECT_EQ(::SendMessageW(form->Combo1(), CB_GETCURSEL, 0, 0), CB_ERR);
   EXPECT_TRUE(game.log.messages.empty());
 
-  // With the whole pack folder gone the status says so.
+  // With every pack gone the status says so; the folder itself stays, as it holds the
+  // running program's lock.
   removeTree(game.packs());
   choose(*form, 0);
   pumpMessages();
   EXPECT_EQ(form->File2().count(), 0);
-  EXPECT_EQ(windowText(form->Combo1()), kNoFolder);
+  EXPECT_EQ(windowText(form->Combo1()), kNoPacks);
   EXPECT_FALSE(enabled(form->Combo1()));
 }
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "platform/error_text.h"
+#include "platform/message_box.h"
 #include "support/files.h"
 #include "support/test_game.h"
 
@@ -59,8 +63,8 @@ TEST(PackRemoval, AFileAlreadyGoneStaysListed) {
   EXPECT_EQ(readBytes(game.record()), "\xCE\xB4\xD6\xAA\r\n\xCE\xB4\xD6\xAA\r\n 1 \r\ngone.jpg\r\n");
 }
 
-// The record can be edited: no listed name may reach outside the game folder, and
-// folders are not deleted. What stays is reported, all in one message, and the pack
+// The record can be edited: no listed name may reach outside the game folder or a
+// device, and folders are not deleted. What stays is reported, all in one message, and the pack
 // stays shown as installed.
 TEST(PackRemoval, NamesThatAreNoPlainFileStayListedAndUntouched) {
   TestGame game;
@@ -69,7 +73,8 @@ TEST(PackRemoval, NamesThatAreNoPlainFileStayListedAndUntouched) {
   writeBytes(game / L"a.map", "a");
   makeFolder(game / L"Maps");
   writeBytes(game / L"Maps\\inside.map", "inside");
-  const Names unsafe = {L"..\\outside.txt", outside, L"", L"..", L"Maps\\inside.map"};
+  // Devices this machine doesn't have: were the rule broken, Wine would unlink their files.
+  const Names unsafe = {L"..\\outside.txt", outside, L"", L"..", L"Maps\\inside.map", L"com9", L"LPT3.txt"};
   Names listed = unsafe;
   listed.insert(listed.begin() + 2, L"a.map");
   listed.push_back(L"Maps");
@@ -138,6 +143,7 @@ TEST(PackRemoval, AMissingPristineStringTableLeavesTheStringTable) {
   game.log.messages.clear();
   writeBytes(game / L"ra2md.csf", TestGame::kGameTable);
   writeBytes(game / L"b.map", "b");
+  form.reset();  // one program on a game folder at a time
   form = openWithRecord(game, {L"b.map"});
   form->Command4_Click();
   EXPECT_FALSE(exists(game / L"b.map"));
@@ -145,6 +151,57 @@ TEST(PackRemoval, AMissingPristineStringTableLeavesTheStringTable) {
   EXPECT_EQ(form->caption(13), L"未知");
   ASSERT_EQ(game.log.messages.size(), 1u);
   EXPECT_TRUE(contains(game.log.messages[0], game.packs() + L"\\ra2md.csf"));
+}
+
+BOOL CALLBACK findShownBox(HWND window, LPARAM found) {
+  wchar_t windowClass[16]{};
+  ::GetClassNameW(window, windowClass, 16);
+  if (std::wstring(windowClass) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The box a message is shown in, as the user sees it; it is closed again right away.
+RECT shownBoxRect(const std::wstring& text) {
+  RECT shown{};
+  std::thread closer([&shown, thread = ::GetCurrentThreadId()] {
+    HWND box = nullptr;
+    for (int tries = 0; tries < 200 && box == nullptr; ++tries) {
+      ::Sleep(50);
+      ::EnumThreadWindows(thread, findShownBox, reinterpret_cast<LPARAM>(&box));
+    }
+    ::GetWindowRect(box, &shown);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  tarnwick::showInformation(nullptr, text);
+  closer.join();
+  return shown;
+}
+
+// Thousands of long names that can't be removed: the message names ten and counts the
+// rest, and its box fits on the screen.
+TEST(PackRemoval, ALongReportNamesTenAndFitsOnTheScreen) {
+  TestGame game;
+  Names listed;
+  for (int i = 0; i < 3000; ++i) listed.push_back(L"<" + std::to_wstring(i) + std::wstring(400, L'x'));
+  auto form = openWithRecord(game, listed);
+  form->Command4_Click();
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  const std::wstring& report = game.log.messages[0];
+  EXPECT_EQ(std::count_if(listed.begin(), listed.end(),
+                          [&](const std::wstring& name) { return contains(report, L"“" + name + L"”"); }),
+            10);
+  EXPECT_TRUE(contains(report, L"另有 2990 项未列出")) << report.substr(report.size() - 40);
+
+  const RECT box = shownBoxRect(report);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoW(::MonitorFromRect(&box, MONITOR_DEFAULTTONEAREST), &monitor);
+  EXPECT_GT(box.bottom, box.top) << "no box was shown";
+  EXPECT_GE(box.top, monitor.rcWork.top);
+  EXPECT_LE(box.bottom, monitor.rcWork.bottom);
+  EXPECT_GE(box.left, monitor.rcWork.left);
+  EXPECT_LE(box.right, monitor.rcWork.right);
 }
 
 }  // namespace

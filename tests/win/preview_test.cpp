@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
 #include "app/message_loop.h"
+#include "platform/pictures.h"
 #include "platform/window_lifetime.h"
+#include "preview/form2.h"
 #include "support/bitmap_pixels.h"
 #include "support/files.h"
 #include "support/messages.h"
@@ -87,6 +90,23 @@ std::string gradientBmp(int width, int height) {
     }
   }
   return bytes;
+}
+
+// A BMP header (40 bytes) claiming the size, followed by `dataBytes` of pixel data.
+std::string bmpClaiming(std::int32_t width, std::int32_t height, std::uint32_t compression, size_t dataBytes) {
+  std::string bytes = gradientBmp(1, 1).substr(0, 54) + std::string(dataBytes, '\x55');
+  std::memcpy(&bytes[18], &width, 4);
+  std::memcpy(&bytes[22], &height, 4);
+  std::memcpy(&bytes[30], &compression, 4);
+  return bytes;
+}
+
+// The start of a JPEG whose frame header claims the size, then `dataBytes` of data.
+std::string jpegClaiming(std::uint16_t width, std::uint16_t height, size_t dataBytes) {
+  const char frame[] = {'\xFF', '\xD8', '\xFF', '\xC0', 0, 11, 8, static_cast<char>(height >> 8),
+                        static_cast<char>(height), static_cast<char>(width >> 8), static_cast<char>(width), 1, 1,
+                        0x11, 0};
+  return std::string(frame, sizeof frame) + std::string(dataBytes, '\x80');
 }
 
 class PreviewTest : public testing::Test {
@@ -241,6 +261,46 @@ TEST_F(PreviewTest, OnlyShownThumbnailsOpenPreviews) {
   form->Image1_Click(5);
   EXPECT_TRUE(previewWindows().empty());
   EXPECT_TRUE(game.log.messages.empty());
+}
+
+// Pictures built to break a decoder: none ends the program; each leaves its slot hidden,
+// and its preview says it can't be opened.
+TEST_F(PreviewTest, HostilePicturesAreNeverDecoded) {
+  const struct {
+    const wchar_t* name;
+    std::string bytes;
+  } hostile[] = {
+      {L"0 2147483647 wide.bmp", bmpClaiming(INT32_MAX, 1, 0, 64)},
+      {L"0 2147483647 high.bmp", bmpClaiming(1, INT32_MAX, 0, 64)},
+      {L"0 lowest height.bmp", bmpClaiming(1, INT32_MIN, 0, 64)},
+      {L"0 65535 square.bmp", bmpClaiming(65535, 65535, 0, 4096)},
+      {L"0 zero width.bmp", bmpClaiming(0, 10, 0, 64)},
+      {L"0 negative width.bmp", bmpClaiming(-10, 10, 0, 64)},
+      {L"0 rows missing.bmp", bmpClaiming(100, 100, 0, 3000)},
+      {L"0 run-length huge.bmp", bmpClaiming(30000, 30000, 1, 4096)},
+      {L"0 header cut.bmp", bmpClaiming(10, 10, 0, 0).substr(0, 30)},
+      {L"0 65535 square.jpg", jpegClaiming(65535, 65535, 4096)},
+      {L"0 zero size.jpg", jpegClaiming(0, 0, 4096)},
+      {L"0 cut frame.jpg", jpegClaiming(640, 480, 0).substr(0, 9)},
+      {L"0 no data.jpg", jpegClaiming(640, 480, 0)},
+      {L"0 gif.jpg", "GIF89a\x10\x00\x10\x00"},
+      {L"0 empty.bmp", ""},
+  };
+  const SIZE slot{64, 48};
+  for (const auto& picture : hostile) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(picture.name)));
+    const std::wstring path = pack + L"\\" + picture.name;
+    writeBytes(path, picture.bytes);
+    form->Combo1_Click();
+    EXPECT_FALSE(::GetWindowLongPtrW(form->Image1(0), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(::GetWindowLongPtrW(form->Image1(1), GWL_STYLE) & WS_VISIBLE) << "a.jpg still shows";
+    EXPECT_FALSE(tarnwick::loadPictureScaled(path, slot));
+    const auto failure = tarnwick::Form2::open(::GetModuleHandleW(nullptr), path);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->rfind(L"无法打开图片：" + path, 0), 0u) << testing::PrintToString(*failure);
+    ASSERT_TRUE(::DeleteFileW(path.c_str()));
+  }
+  EXPECT_TRUE(previewWindows().empty());
 }
 
 }  // namespace

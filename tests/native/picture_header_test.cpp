@@ -1,0 +1,130 @@
+#include "platform/picture_header.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void put(Bytes& bytes, std::size_t at, std::uint32_t value, int count) {
+  if (bytes.size() < at + count) bytes.resize(at + count);
+  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// A BMP of `headerSize`, its pixel data `dataBytes` long.
+Bytes bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
+          std::size_t dataBytes) {
+  Bytes bytes(14 + headerSize, 0);
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put(bytes, 10, 14 + headerSize, 4);
+  put(bytes, 14, headerSize, 4);
+  if (headerSize == 12) {
+    put(bytes, 18, static_cast<std::uint32_t>(width), 2);
+    put(bytes, 20, static_cast<std::uint32_t>(height), 2);
+    put(bytes, 24, static_cast<std::uint32_t>(bits), 2);
+  } else {
+    put(bytes, 18, static_cast<std::uint32_t>(width), 4);
+    put(bytes, 22, static_cast<std::uint32_t>(height), 4);
+    put(bytes, 28, static_cast<std::uint32_t>(bits), 2);
+    if (headerSize >= 20) put(bytes, 30, compression, 4);
+  }
+  bytes.resize(bytes.size() + dataBytes, 0x55);
+  return bytes;
+}
+
+// A JPEG: start of image, the segments given as (marker, length of content), then a frame
+// header of `frameMarker`, padded with 0x80 to `fileSize`.
+Bytes jpeg(std::uint32_t width, std::uint32_t height, std::vector<std::pair<std::uint8_t, std::uint32_t>> segments,
+           std::size_t fileSize, std::uint8_t frameMarker = 0xC0) {
+  Bytes bytes = {0xFF, 0xD8};
+  segments.push_back({frameMarker, 9});
+  for (const auto& [marker, length] : segments) {
+    const std::size_t at = bytes.size();
+    bytes.insert(bytes.end(), {0xFF, marker, static_cast<std::uint8_t>((length + 2) >> 8),
+                               static_cast<std::uint8_t>(length + 2)});
+    bytes.resize(at + 4 + length, 0xFF);  // contents that look like markers and huge sizes
+    if (marker == frameMarker) {
+      const std::uint8_t frame[] = {8, static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
+                                    static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 3};
+      std::copy(std::begin(frame), std::end(frame), bytes.begin() + static_cast<std::ptrdiff_t>(at + 4));
+    }
+  }
+  if (bytes.size() < fileSize) bytes.resize(fileSize, 0x80);
+  return bytes;
+}
+
+Bytes cut(Bytes bytes, std::size_t size) {
+  bytes.resize(size);
+  return bytes;
+}
+
+Bytes text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+struct Case {
+  const char* what;
+  Bytes file;
+  PictureVerdict verdict;
+  std::uint32_t width = 0, height = 0;
+};
+
+TEST(PictureHeader, ReadsTheClaimedSizeAndRefusesAbsurdOnes) {
+  using enum PictureVerdict;
+  const Case cases[] = {
+      {"bmp 24 bit", bmp(40, 3, 2, 24, 0, 24), Sound, 3, 2},
+      {"bmp rows top down", bmp(40, 3, -2, 24, 0, 24), Sound, 3, 2},
+      {"bmp first header", bmp(12, 5, 4, 8, 0, 32 + 3 * 256), Sound, 5, 4},
+      {"bmp short second header", bmp(16, 5, 4, 8, 0, 32), Sound, 5, 4},
+      {"bmp newest header", bmp(124, 4, 4, 32, 3, 64), Sound, 4, 4},
+      {"bmp last row unpadded", bmp(40, 3, 2, 24, 0, 12 + 9), Sound, 3, 2},
+      {"bmp a row missing", bmp(40, 3, 2, 24, 0, 12), Damaged},
+      {"bmp 2147483647 x 1", bmp(40, 2147483647, 1, 24, 0, 64), TooLarge, 2147483647, 1},
+      {"bmp lowest height", bmp(40, 1, INT32_MIN, 24, 0, 64), TooLarge, 1, 2147483648u},
+      {"bmp 8193 x 8193 run-length", bmp(40, 8193, 8193, 8, 1, 70000), TooLarge, 8193, 8193},
+      {"bmp 65535 x 1024 run-length", bmp(40, 65535, 1024, 8, 1, 66000), Sound, 65535, 1024},
+      {"bmp run-length beyond its file", bmp(40, 2000, 2000, 8, 1, 200), Damaged},
+      {"bmp zero width", bmp(40, 0, 2, 24, 0, 64), Damaged},
+      {"bmp negative width", bmp(40, -3, 2, 24, 0, 64), Damaged},
+      {"bmp zero height", bmp(40, 3, 0, 24, 0, 64), Damaged},
+      {"bmp unknown header size", bmp(41, 3, 2, 24, 0, 64), Damaged},
+      {"bmp no such pixel depth", bmp(40, 3, 2, 7, 0, 64), Damaged},
+      {"bmp header cut off", cut(bmp(40, 3, 2, 24, 0, 24), 30), Damaged},
+      {"jpeg baseline", jpeg(640, 480, {{0xE0, 14}, {0xDB, 67}}, 3000), Sound, 640, 480},
+      {"jpeg progressive", jpeg(800, 600, {{0xC4, 30}}, 3000, 0xC2), Sound, 800, 600},
+      {"jpeg after large metadata", jpeg(4000, 3000, {{0xE1, 65000}, {0xE2, 65000}}, 140000), Sound, 4000, 3000},
+      {"jpeg 65535 x 65535", jpeg(65535, 65535, {}, 5000000), TooLarge, 65535, 65535},
+      {"jpeg 8000 x 8000 in 2 kB", jpeg(8000, 8000, {}, 2000), Damaged},
+      {"jpeg zero width", jpeg(0, 480, {}, 3000), Damaged},
+      {"jpeg zero height", jpeg(640, 0, {}, 3000), Damaged},
+      {"jpeg scan before frame", jpeg(640, 480, {{0xDA, 10}}, 3000), Damaged},
+      {"jpeg cut in a segment", cut(jpeg(640, 480, {{0xE1, 5000}}, 0), 3000), Damaged},
+      {"jpeg cut in its frame header", cut(jpeg(640, 480, {}, 0), 8), Damaged},
+      {"jpeg without frame", cut(jpeg(640, 480, {{0xE0, 14}}, 0), 20), Damaged},
+      {"png", text("\x89PNG\r\n\x1a\n0000IHDR"), Damaged},
+      {"gif", text("GIF89a\x10\x00\x10\x00"), Damaged},
+      {"empty", {}, Damaged},
+      {"one byte", {'B'}, Damaged},
+  };
+  for (const auto& c : cases) {
+    const PictureClaim claim = readPictureClaim(PictureBytesInMemory(c.file));
+    EXPECT_EQ(claim.verdict, c.verdict) << c.what;
+    if (c.width != 0) {
+      EXPECT_EQ(std::pair(claim.width, claim.height), std::pair(c.width, c.height)) << c.what;
+    }
+  }
+}
+
+// Fill bytes may stand before any marker, and some markers have no length.
+TEST(PictureHeader, SkipsFillBytesAndMarkersWithoutLength) {
+  Bytes file = jpeg(320, 240, {{0xE0, 14}}, 3000);
+  file.insert(file.begin() + 2, {0xFF, 0xFF, 0x01, 0xFF, 0xD0});
+  EXPECT_EQ(readPictureClaim(PictureBytesInMemory(file)).verdict, PictureVerdict::Sound);
+}
+
+}  // namespace
+}  // namespace tarnwick
