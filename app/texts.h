@@ -12,4 +12,9 @@ inline constexpr const wchar_t* kScanChoose = L"请选择..";
 
 inline constexpr const wchar_t* kChoosePack = L"请选择地图包";
 
+// Opening a map's preview from the map list; the file's name follows.
+inline constexpr const wchar_t* kMapHasNoPreview = L"这张地图没有预览图：";
+inline constexpr const wchar_t* kMapUnreadable = L"无法读取地图文件：";
+inline constexpr const wchar_t* kMapPreviewFailed = L"无法显示地图的预览图：";
+
 }  // namespace tarnwick::texts

@@ -1,0 +1,19 @@
+#include "packs/map_file.h"
+
+#include "platform/code_page.h"
+#include "platform/file_bytes.h"
+
+namespace tarnwick {
+namespace {
+
+// Maps run to a few megabytes; a file past this is something else.
+constexpr std::size_t kLargestMap = 64u << 20;
+
+}  // namespace
+
+std::optional<MapInfo> readMapFile(const std::wstring& path, std::string& buffer) {
+  if (!readFileInto(path, kLargestMap, buffer)) return std::nullopt;
+  return readMapInfo(buffer, [](std::string_view bytes) { return fromAnsi(bytes); });
+}
+
+}  // namespace tarnwick
