@@ -30,7 +30,8 @@ void Form1::ListView1_ItemActivate(int row) {
 
   const RgbPicture& preview = *map->preview;
   const SIZE size{preview.width, preview.height};
-  FullSizePicture picture{bitmapFromRgb(preview.rgb.data(), preview.width, preview.height, size, 0), size};
+  const RgbView view{preview.rgb.data(), preview.width, preview.height};
+  FullSizePicture picture{bitmapFromRgb({&view, 1}, size, 0), size};
   if (!picture.bitmap) return inform(texts::kMapPreviewFailed + fileName);
   if (auto failure = Form2::open(instance_, std::move(picture))) inform(*failure);
 }

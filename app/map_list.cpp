@@ -1,7 +1,5 @@
 #include "app/map_list.h"
 
-#include <algorithm>
-
 #include "app/form1_layout.h"
 #include "packs/map_file.h"
 #include "platform/dpi.h"
@@ -53,11 +51,9 @@ void MapList::fill(const std::wstring& folder, const std::vector<std::wstring>& 
   clear();
   if (names.empty()) return;
   const SIZE box{twipsToPixels(layout::kMapPictureWidth, dpi), twipsToPixels(layout::kMapPictureHeight, dpi)};
-  const COLORREF background = ::GetSysColor(COLOR_WINDOW);
-  pictures_.reset(::ImageList_Create(box.cx, box.cy, ILC_COLOR24, static_cast<int>(names.size()) + 1, 8));
-  UniqueBitmap blank = bitmapFromRgb(nullptr, 0, 0, box, background);
-  ::ImageList_Add(pictures_.get(), blank.get(), nullptr);
-  ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pictures_.get()));
+  // The pictures go into the image list together once the rows are in: the first
+  // blank, for every map without a preview, then one per preview.
+  std::vector<RgbPicture> fitted(1);
 
   ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   std::string buffer;  // one buffer for every file's bytes
@@ -66,9 +62,8 @@ void MapList::fill(const std::wstring& folder, const std::vector<std::wstring>& 
     const auto map = readMapFile(folder + L"\\" + fileName, buffer);
     int picture = kBlankPicture;
     if (map && map->preview) {
-      const RgbPicture fitted = fitInBox(*map->preview, box.cx, box.cy);
-      UniqueBitmap bitmap = bitmapFromRgb(fitted.rgb.data(), fitted.width, fitted.height, box, background);
-      if (bitmap) picture = std::max(kBlankPicture, ::ImageList_Add(pictures_.get(), bitmap.get(), nullptr));
+      fitted.push_back(fitInBox(*map->preview, box.cx, box.cy));
+      picture = static_cast<int>(fitted.size()) - 1;
     }
     std::wstring name = map && map->name ? *map->name : nameWithoutExtension(fileName);
     LVITEMW row{};
@@ -82,6 +77,14 @@ void MapList::fill(const std::wstring& folder, const std::vector<std::wstring>& 
     setCellText(list_, at, 2, fileName);
   }
   buffer = std::string();
+
+  std::vector<RgbView> views;
+  for (const auto& picture : fitted) views.push_back({picture.rgb.data(), picture.width, picture.height});
+  const UniqueBitmap strip = bitmapFromRgb(views, box, ::GetSysColor(COLOR_WINDOW));
+  pictures_.reset(::ImageList_Create(box.cx, box.cy, ILC_COLOR24, static_cast<int>(views.size()), 0));
+  // Without the pictures every row shows none, rather than another row's.
+  if (!strip || ::ImageList_Add(pictures_.get(), strip.get(), nullptr) < 0) pictures_.reset();
+  ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pictures_.get()));
   ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list_, nullptr, TRUE);
 }

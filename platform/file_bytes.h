@@ -4,9 +4,8 @@
 
 namespace tarnwick {
 
-// Reads a whole file into `bytes` (reusing its storage) with one read where it can.
-// False, with `bytes` empty, when the file can't be opened or read or is larger than
-// `maxBytes`.
+// Reads a whole file into `bytes` (reusing its storage) with one read. False, with
+// `bytes` empty, when the file can't be opened or read or is larger than `maxBytes`.
 bool readFileInto(const std::wstring& path, std::size_t maxBytes, std::string& bytes);
 
 }  // namespace tarnwick

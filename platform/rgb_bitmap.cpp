@@ -1,16 +1,22 @@
 #include "platform/rgb_bitmap.h"
 
+#include <cstring>
+
 namespace tarnwick {
 
-UniqueBitmap bitmapFromRgb(const std::uint8_t* rgb, int width, int height, SIZE canvas, COLORREF background) {
-  if (width < 0 || height < 0 || canvas.cx < width || canvas.cy < height || canvas.cx < 1 || canvas.cy < 1 ||
-      canvas.cx > 65535 || canvas.cy > 65535) {
+UniqueBitmap bitmapFromRgb(std::span<const RgbView> pictures, SIZE cell, COLORREF background) {
+  if (pictures.empty() || cell.cx < 1 || cell.cy < 1 || cell.cy > 65535 ||
+      static_cast<std::size_t>(cell.cx) * pictures.size() > 65535) {
     return {};
   }
+  for (const RgbView& picture : pictures) {
+    if (picture.width < 0 || picture.height < 0 || picture.width > cell.cx || picture.height > cell.cy) return {};
+  }
+  const int width = static_cast<int>(cell.cx * static_cast<LONG>(pictures.size()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = canvas.cx;
-  info.bmiHeader.biHeight = -canvas.cy;  // top-down, as the picture's rows come
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -cell.cy;  // top-down, as the pictures' rows come
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
@@ -18,23 +24,26 @@ UniqueBitmap bitmapFromRgb(const std::uint8_t* rgb, int width, int height, SIZE 
   UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr) return {};
 
-  const std::size_t stride = (static_cast<std::size_t>(canvas.cx) * 3 + 3) & ~std::size_t{3};
-  const int left = (canvas.cx - width) / 2;
-  const int top = (canvas.cy - height) / 2;
-  for (int y = 0; y < canvas.cy; ++y) {
-    auto* row = static_cast<std::uint8_t*>(bits) + stride * static_cast<std::size_t>(y);
-    const bool pictureRow = y >= top && y < top + height;
-    for (int x = 0; x < canvas.cx; ++x) {
-      std::uint8_t* pixel = row + static_cast<std::size_t>(x) * 3;
-      if (pictureRow && x >= left && x < left + width) {
-        const std::uint8_t* from = rgb + (static_cast<std::size_t>(y - top) * width + (x - left)) * 3;
-        pixel[0] = from[2];
-        pixel[1] = from[1];
-        pixel[2] = from[0];
-      } else {
-        pixel[0] = GetBValue(background);
-        pixel[1] = GetGValue(background);
-        pixel[2] = GetRValue(background);
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  auto* const first = static_cast<std::uint8_t*>(bits);
+  for (int x = 0; x < width; ++x) {
+    first[x * 3] = GetBValue(background);
+    first[x * 3 + 1] = GetGValue(background);
+    first[x * 3 + 2] = GetRValue(background);
+  }
+  for (int y = 1; y < cell.cy; ++y) std::memcpy(first + stride * static_cast<std::size_t>(y), first, stride);
+
+  for (std::size_t k = 0; k < pictures.size(); ++k) {
+    const RgbView& picture = pictures[k];
+    const int left = static_cast<int>(k) * cell.cx + (cell.cx - picture.width) / 2;
+    const int top = (cell.cy - picture.height) / 2;
+    for (int y = 0; y < picture.height; ++y) {
+      std::uint8_t* to = first + stride * static_cast<std::size_t>(top + y) + static_cast<std::size_t>(left) * 3;
+      const std::uint8_t* from = picture.rgb + static_cast<std::size_t>(y) * picture.width * 3;
+      for (int x = 0; x < picture.width; ++x, to += 3, from += 3) {
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
       }
     }
   }
