@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "maps/base64.h"
+#include "maps/lzo1x_decoder.h"
 #include "maps/map_info.h"
 #include "tests/native/toy_code_page.h"
 
@@ -63,7 +64,7 @@ TEST(MapName, ReadsEachFormAndFallsBackToTheCodePage) {
       {"\xE5\x86\xB0\xE5\xB7\x9D", L"冰川"},  // UTF-8
       {"\xE9t\xE9", L"\u00E9t\u00E9"},          // not UTF-8: the code page
       {"\xCE\xB4\xD6\xAA", L"\u03B4\u05AA"},    // 936's bytes that are valid UTF-8 too
-      {"\xC0\xAF", L"\u00C0\u00AF"},          // overlong UTF-8
+      {"\xE0\x80\xAF", L"\u00E0\u0080\u00AF"},  // overlong UTF-8
       {"\xED\xA0\x80", L"\u00ED\u00A0\u0080"},  // an encoded surrogate
       {"\xE5\x86", L"\u00E5\u0086"},          // cut short
       {"Plain", L"Plain"},
@@ -92,8 +93,26 @@ TEST(Base64, DecodesOnlyStandardText) {
   const std::vector<std::pair<std::vector<std::string_view>, Bytes>> cases = {
       {{"TWFu"}, Bytes{{'M', 'a', 'n'}}}, {{"TW", "E="}, Bytes{{'M', 'a'}}}, {{"TWE"}, Bytes{{'M', 'a'}}},
       {{"TQ", "=", "="}, Bytes{{'M'}}}, {{"TQ"}, Bytes{{'M'}}}, {{""}, Bytes{std::vector<std::uint8_t>{}}}, {{"+/+/"}, Bytes{{0xFB, 0xFF, 0xBF}}},
-      {{"TQ==="}, {}}, {{"T"}, {}}, {{"TQ=A"}, {}}, {{"TW E"}, {}}, {{"TWE-"}, {}}, {{"TQ=", "TQ=="}, {}}};
+      {{"TQ==="}, {}}, {{"T"}, {}}, {{"TQ=A"}, {}}, {{"TW E"}, {}}, {{"TWE-"}, {}}, {{"TQ="}, {}}, {{"TQ=", "TQ=="}, {}}};
   for (const auto& [pieces, bytes] : cases) EXPECT_EQ(decodeBase64(pieces), bytes) << pieces.front();
+}
+
+// Blocks written by hand for what a compressor never makes.
+TEST(Lzo1xDecoder, RefusesWhatNoCompressorMakes) {
+  using namespace std::string_literals;
+  const std::vector<std::tuple<std::string, Lzo1xResult, std::string>> cases = {
+      {"\x12" "a\x00\x00\x11\x00\x00"s, Lzo1xResult::Ok, "aaa"},               // a match one byte back
+      {"\x12" "a\x04\x00\x11\x00\x00"s, Lzo1xResult::LookbehindOverrun, "a"},  // two bytes back
+      {"\x11\x00\x00"s, Lzo1xResult::Ok, ""},
+      {"", Lzo1xResult::InputOverrun, ""},
+      {"\x16" "abcde", Lzo1xResult::InputOverrun, "abcde"},
+  };
+  for (const auto& [block, result, output] : cases) {
+    std::vector<std::uint8_t> out(8);
+    const auto decoded = decodeLzo1x({reinterpret_cast<const std::uint8_t*>(block.data()), block.size()}, out);
+    EXPECT_EQ(decoded.result, result) << block;
+    EXPECT_EQ(std::string(out.begin(), out.begin() + static_cast<long>(decoded.written)), output) << block;
+  }
 }
 
 TEST(PreviewFit, KeepsTheAspectAndAveragesPixels) {
