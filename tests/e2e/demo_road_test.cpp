@@ -119,7 +119,7 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
     EXPECT_EQ(textOf(combo), L"请选择..");
     EXPECT_TRUE(::IsWindowEnabled(combo));
     const auto packs = comboItems(combo);
-    EXPECT_EQ(packs.size(), 8u);
+    EXPECT_EQ(packs.size(), 9u);
     EXPECT_GE(comboIndexOf(combo, L"红色警戒 中文地图包"), 0);
 
     // A pack without maps is refused with a message, and nothing changes.

@@ -17,7 +17,7 @@ struct FieldsCase {
 
 std::string joined(const std::vector<std::string_view>& pieces) {
   std::string text;
-  for (const auto piece : pieces) text += (text.empty() ? "" : "|") + std::string(piece);
+  for (const auto piece : pieces) text.append(text.empty() ? "" : "|").append(piece);
   return text;
 }
 
