@@ -1,5 +1,8 @@
 #include "app/map_list.h"
 
+#include <algorithm>
+#include <span>
+
 #include "app/form1_layout.h"
 #include "packs/map_file.h"
 #include "platform/dpi.h"
@@ -9,6 +12,7 @@ namespace tarnwick {
 namespace {
 
 constexpr int kBlankPicture = 0;  // the image list's first picture, for maps without a preview
+constexpr size_t kPicturesPerBitmap = 128;
 
 void setCellText(HWND list, int row, int column, const std::wstring& text) {
   LVITEMW cell{};
@@ -80,10 +84,15 @@ void MapList::fill(const std::wstring& folder, const std::vector<std::wstring>& 
 
   std::vector<RgbView> views;
   for (const auto& picture : fitted) views.push_back({picture.rgb.data(), picture.width, picture.height});
-  const UniqueBitmap strip = bitmapFromRgb(views, box, ::GetSysColor(COLOR_WINDOW));
-  pictures_.reset(::ImageList_Create(box.cx, box.cy, ILC_COLOR24, static_cast<int>(views.size()), 0));
-  // Without the pictures every row shows none, rather than another row's.
-  if (!strip || ::ImageList_Add(pictures_.get(), strip.get(), nullptr) < 0) pictures_.reset();
+  pictures_.reset(::ImageList_Create(box.cx, box.cy, ILC_COLOR24, static_cast<int>(views.size()), 16));
+  // A few bitmaps of many pictures each (a bitmap is at most 65535 pixels wide).
+  const std::span<const RgbView> all(views);
+  for (size_t first = 0; first < all.size() && pictures_; first += kPicturesPerBitmap) {
+    const UniqueBitmap strip = bitmapFromRgb(all.subspan(first, std::min(kPicturesPerBitmap, all.size() - first)), box,
+                                             ::GetSysColor(COLOR_WINDOW));
+    // Without all pictures every row shows none, rather than another row's.
+    if (!strip || ::ImageList_Add(pictures_.get(), strip.get(), nullptr) < 0) pictures_.reset();
+  }
   ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pictures_.get()));
   ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list_, nullptr, TRUE);
