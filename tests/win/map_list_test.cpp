@@ -9,6 +9,7 @@
 #include "support/bitmap_pixels.h"
 #include "support/files.h"
 #include "support/test_game.h"
+#include "tests/native/map_text.h"
 
 namespace {
 
@@ -28,18 +29,7 @@ std::string previewPack(const std::string& rgb) {
     for (const size_t size : {block.size(), chunk.size()}) packed += {char(size & 0xFF), char(size >> 8)};
     packed += block;
   }
-  static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text;
-  for (size_t i = 0; i < packed.size(); i += 3) {
-    unsigned group = 0;
-    for (size_t k = 0; k < 3; ++k) group = group << 8 | (i + k < packed.size() ? uint8_t(packed[i + k]) : 0u);
-    for (size_t k = 0; k < 4; ++k) text += k <= packed.size() - i ? kDigits[(group >> (18 - 6 * k)) & 63] : '=';
-  }
-  std::string lines;
-  for (size_t at = 0, key = 1; at < text.size(); at += 70, ++key) {
-    lines += std::to_string(key) + "=" + text.substr(at, 70) + "\r\n";
-  }
-  return lines;
+  return tarnwick::numberedLines(tarnwick::base64Text(packed));
 }
 
 // A picture of four solid quarters: red, green, blue, white (0x00RRGGBB).

@@ -7,6 +7,7 @@
 
 #include "maps/lzo1x_decoder.h"
 #include "maps/map_info.h"
+#include "tests/native/map_text.h"
 #include "tests/native/toy_code_page.h"
 
 namespace tarnwick {
@@ -69,17 +70,6 @@ TEST(Lzo1xDecoder, DecodesWhatTheReferenceCompresses) {
   }
 }
 
-std::string base64(const Bytes& bytes) {
-  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text;
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    const std::uint32_t group = (bytes[i] << 16) | (i + 1 < bytes.size() ? bytes[i + 1] << 8 : 0) |
-                                (i + 2 < bytes.size() ? bytes[i + 2] : 0);
-    for (std::size_t k = 0; k < 4; ++k) text += k <= bytes.size() - i ? kAlphabet[(group >> (18 - 6 * k)) & 63] : '=';
-  }
-  return text;
-}
-
 // The preview packed as a map carries it: 8192-byte chunks behind their two sizes.
 Bytes packPreview(const Bytes& rgb) {
   Bytes packed;
@@ -96,11 +86,8 @@ Bytes packPreview(const Bytes& rgb) {
 }
 
 std::string mapText(const std::string& size, const std::string& pack) {
-  std::string text = "[Basic]\r\nName=Test\r\n[Preview]\r\nSize=" + size + "\r\n[PreviewPack]\r\n";
-  for (std::size_t at = 0, key = 1; at < pack.size(); at += 70, ++key) {
-    text += std::to_string(key) + "=" + pack.substr(at, 70) + "\r\n";
-  }
-  return text + "[Map]\r\nSize=0,0,50,50\r\n";
+  return "[Basic]\r\nName=Test\r\n[Preview]\r\nSize=" + size + "\r\n[PreviewPack]\r\n" + numberedLines(pack) +
+         "[Map]\r\nSize=0,0,50,50\r\n";
 }
 
 struct PreviewCase {
@@ -132,7 +119,7 @@ TEST(MapPreview, ReadsThePictureAndNothingElse) {
   for (const auto& c : cases) {
     Bytes packed = packPreview(rgb);
     if (c.spoilPacked) c.spoilPacked(packed);
-    std::string text = base64(packed);
+    std::string text = base64Text({reinterpret_cast<const char*>(packed.data()), packed.size()});
     if (c.spoilText) c.spoilText(text);
     const MapInfo info = readMapInfo(mapText(c.size, text), decodeToyCodePage);
     EXPECT_EQ(info.preview.has_value(), c.shown) << c.what;
