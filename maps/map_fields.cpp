@@ -14,6 +14,10 @@ namespace {
 
 enum class Section { Other, Basic, Header, Preview, PreviewPack };
 
+// More [PreviewPack] lines than the largest preview needs are not kept: a file of
+// nothing but short lines would otherwise take many times its size in memory.
+constexpr std::size_t kMostPackLines = 1u << 20;
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim(std::string_view text) {
@@ -134,7 +138,9 @@ MapFields scanMapFields(std::string_view text) {
         if (!fields.previewSize && sameIgnoringCase(key, "Size")) fields.previewSize = value;
         break;
       case Section::PreviewPack:
-        if (const std::uint32_t number = packKeyNumber(key); number != 0) packLines.emplace_back(number, value);
+        if (const std::uint32_t number = packKeyNumber(key); number != 0 && packLines.size() < kMostPackLines) {
+          packLines.emplace_back(number, value);
+        }
         break;
       case Section::Other:
         break;

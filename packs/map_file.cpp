@@ -6,8 +6,9 @@
 namespace tarnwick {
 namespace {
 
-// Maps run to a few megabytes; a file past this is something else.
-constexpr std::size_t kLargestMap = 64u << 20;
+// Maps run to a few megabytes, the largest preview to some 16 MB of base64; a file past
+// this is something else.
+constexpr std::size_t kLargestMap = 32u << 20;
 
 }  // namespace
 
