@@ -73,7 +73,8 @@ Form1::Form1(Informer inform)
       dir1_(workingFolder()),
       file1_(L"*.jpg;*.bmp", workingFolder()),
       file2_(L"*.map", workingFolder()),
-      file3_(L"", workingFolder()) {}
+      file3_(L"", workingFolder()),
+      file4_(L"*.map;*.yrm;*.mpr", workingFolder()) {}
 
 Form1::~Form1() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
@@ -129,6 +130,9 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       onCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_NOTIFY:
+      onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
     case WM_CTLCOLORSTATIC:
       return onColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM:
@@ -176,6 +180,7 @@ void Form1::createControls() {
   for (size_t slot = 0; slot < images_.size(); ++slot) {
     images_[slot] = child(hwnd_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, layout::kIdImageFirst + static_cast<int>(slot));
   }
+  mapList_.create(hwnd_, layout::kIdListView1, instance_);
   commands_[1] = child(hwnd_, WC_BUTTONW, layout::kCommand2.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                        layout::kIdCommand2);
   commands_[2] = child(hwnd_, WC_BUTTONW, layout::kCommand3.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
@@ -206,6 +211,8 @@ void Form1::layOut() {
   place(combo1_, comboRect);
   for (int slot = 0; slot < layout::kThumbnailCount; ++slot) place(images_[static_cast<size_t>(slot)], layout::thumbnailRect(slot));
   place(list1_, layout::kList1);
+  place(mapList_.hwnd(), layout::kListView1);
+  mapList_.setColumnWidths(dpi_);
 }
 
 void Form1::fitLabelToText(int slot) {
@@ -359,6 +366,8 @@ void Form1::Combo1_Click() {
   file1_.setPath(folder);
   file2_.setPath(folder);
   file3_.setPath(folder);
+  file4_.setPath(folder);
+  mapList_.fill(file4_.path(), file4_.names(), dpi_);
 
   if (chosen >= 0 && !isFolder(folder)) {
     // The pack went away since the scan: it lists nothing (so it can't be

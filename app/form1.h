@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/map_list.h"
 #include "packs/listings.h"
 #include "platform/unique_handle.h"
 
@@ -42,6 +43,7 @@ class Form1 {
   void Command2_Click();
   void Command3_Click();
   void Command4_Click();
+  void ListView1_ItemActivate(int row);
 
   // Public methods.
   void ReFreshPath(const std::wstring& NewPath);
@@ -55,12 +57,14 @@ class Form1 {
   [[nodiscard]] HWND Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
   [[nodiscard]] HWND Combo1() const { return combo1_; }
   [[nodiscard]] HWND List1() const { return list1_; }
+  [[nodiscard]] HWND ListView1() const { return mapList_.hwnd(); }
   [[nodiscard]] HWND Command(int number) const { return commands_[static_cast<size_t>(number - 1)]; }
   [[nodiscard]] const std::wstring& GameDir() const { return gameDir_; }
   [[nodiscard]] const FolderListing& Dir1() const { return dir1_; }
   [[nodiscard]] const FileListing& File1() const { return file1_; }
   [[nodiscard]] const FileListing& File2() const { return file2_; }
   [[nodiscard]] const FileListing& File3() const { return file3_; }
+  [[nodiscard]] const FileListing& File4() const { return file4_; }
 
   [[nodiscard]] std::wstring caption(int slot) const;
   void setCaption(int slot, const std::wstring& text);
@@ -75,6 +79,7 @@ class Form1 {
   void fitLabelToText(int slot);
   void onCommand(int id, int code);
   void onComboTyped();
+  void onNotify(const NMHDR& notification);
   void onDpiChanged(UINT dpi, const RECT& suggested);
   LRESULT onColourStatic(HDC dc, HWND control);
   void drawThumbnail(const DRAWITEMSTRUCT& item);
@@ -94,6 +99,7 @@ class Form1 {
   std::array<HWND, 4> commands_{};
   HWND combo1_ = nullptr;
   HWND list1_ = nullptr;
+  MapList mapList_;
   std::array<UniqueBitmap, 12> thumbnails_;
 
   std::wstring gameDir_;
@@ -103,6 +109,7 @@ class Form1 {
   FileListing file1_;
   FileListing file2_;
   FileListing file3_;
+  FileListing file4_;  // the pack's map files, as the map list shows them
 };
 
 }  // namespace tarnwick

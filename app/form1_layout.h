@@ -64,6 +64,17 @@ inline constexpr int kComboDropDownHeight = 3000;  // the list below the edit fi
 
 inline constexpr TwipsRect kList1{4320, 7680, 4335, 960};  // below the client area, out of view
 
+// The maps of the chosen pack, below the thumbnails: a report-style list view.
+inline constexpr TwipsRect kListView1{4320, 4080, 7575, 3495};
+struct ColumnSpec {
+  const wchar_t* caption;
+  int width;  // twips
+};
+inline constexpr std::array<ColumnSpec, 3> kMapColumns{{{L"地图", 3600}, {L"人数", 720}, {L"文件", 2880}}};
+// Each row's picture of the map's preview; the preview is fitted in, keeping its shape.
+inline constexpr int kMapPictureWidth = 960;
+inline constexpr int kMapPictureHeight = 480;
+
 inline constexpr int kThumbnailCount = 12;
 inline constexpr int kThumbnailWidth = 1575;
 inline constexpr int kThumbnailHeight = 975;
@@ -83,6 +94,7 @@ inline constexpr int kIdCommand3 = 103;
 inline constexpr int kIdCommand4 = 104;
 inline constexpr int kIdCombo1 = 110;
 inline constexpr int kIdList1 = 120;
+inline constexpr int kIdListView1 = 121;
 inline constexpr int kIdFrameFirst = 130;
 inline constexpr int kIdImageFirst = 200;
 inline constexpr int kIdLabelFirst = 300;

@@ -10,6 +10,11 @@ bool isPushButton(HWND window) {
   return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
 }
 
+bool isListView(HWND window) {
+  wchar_t windowClass[16]{};
+  return ::GetClassNameW(window, windowClass, 16) != 0 && ::lstrcmpiW(windowClass, L"SysListView32") == 0;
+}
+
 }  // namespace
 
 int runMessageLoop(HWND mainWindow) {
@@ -22,7 +27,9 @@ int runMessageLoop(HWND mainWindow) {
         ::SendMessageW(message.hwnd, BM_CLICK, 0, 0);
         continue;
       }
-      if (::IsDialogMessageW(mainWindow, &message)) continue;
+      // A list view opens its chosen row on Enter itself.
+      const bool enterForList = message.message == WM_KEYDOWN && message.wParam == VK_RETURN && isListView(message.hwnd);
+      if (!enterForList && ::IsDialogMessageW(mainWindow, &message)) continue;
     }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);

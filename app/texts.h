@@ -33,5 +33,9 @@ inline std::wstring listedLines(const std::vector<std::wstring>& lines) {
 
 // Put in place of the lines of a message that don't fit on the screen.
 inline constexpr const wchar_t* kMessageCut = L"……（其余内容过长，未显示）";
+// Opening a map's preview from the map list; the file's name follows.
+inline constexpr const wchar_t* kMapHasNoPreview = L"这张地图没有预览图：";
+inline constexpr const wchar_t* kMapUnreadable = L"无法读取地图文件：";
+inline constexpr const wchar_t* kMapPreviewFailed = L"无法显示地图的预览图：";
 
 }  // namespace tarnwick::texts

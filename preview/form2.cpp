@@ -25,11 +25,15 @@ std::optional<std::wstring> Form2::open(HINSTANCE instance, const std::wstring& 
   std::wstring reason;
   auto picture = loadPictureFullSize(picturePath, &reason);
   if (!picture) return L"无法打开图片：" + picturePath + L"\r\n" + reason;
+  return open(instance, std::move(*picture));
+}
+
+std::optional<std::wstring> Form2::open(HINSTANCE instance, FullSizePicture picture) {
   if (!registerTopLevelClass(instance, kWindowClass, windowProc)) return L"无法打开预览窗口。";
 
   auto form = std::unique_ptr<Form2>(new Form2());
-  form->bitmap_ = std::move(picture->bitmap);
-  form->pictureSize_ = picture->size;
+  form->bitmap_ = std::move(picture.bitmap);
+  form->pictureSize_ = picture.size;
 
   const DWORD style = WS_OVERLAPPEDWINDOW;
   const UINT dpi = dpiForWindow(nullptr);

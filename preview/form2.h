@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/pictures.h"
 #include "platform/unique_handle.h"
 
 namespace tarnwick {
@@ -15,6 +16,8 @@ class Form2 {
   // Opens a new preview of the picture file. Nothing on success; the message to
   // show when the picture can't be loaded (no window opens then).
   static std::optional<std::wstring> open(HINSTANCE instance, const std::wstring& picturePath);
+  // Opens a new preview of a picture already decoded (a map's own preview).
+  static std::optional<std::wstring> open(HINSTANCE instance, FullSizePicture picture);
 
   Form2(const Form2&) = delete;
   Form2& operator=(const Form2&) = delete;

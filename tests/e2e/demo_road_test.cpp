@@ -1,6 +1,7 @@
 // Drives the real Tarnwick.exe from outside, only with window messages, in a fresh
 // demo install: choose a pack, install it, close, start again, remove it, close.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,8 @@ constexpr wchar_t kPackFolder[] = L"C:\\Westwood\\RA2\\ZAzod";
 constexpr wchar_t kRecord[] = L"C:\\Westwood\\RA2\\ZAzod\\cofin.txt";
 
 // Control identifiers of the main window.
-constexpr int kCommand3 = 103, kCommand4 = 104, kCombo1 = 110, kList1 = 120, kImageFirst = 200, kLabelFirst = 300;
+constexpr int kCommand3 = 103, kCommand4 = 104, kCombo1 = 110, kList1 = 120, kListView1 = 121, kImageFirst = 200,
+              kLabelFirst = 300;
 
 std::string readFile(const std::wstring& path) {
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -121,8 +123,12 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
     EXPECT_EQ(textOf(combo), L"请选择..");
     EXPECT_TRUE(::IsWindowEnabled(combo));
     const auto packs = comboItems(combo);
-    EXPECT_EQ(packs.size(), 8u);
+    EXPECT_EQ(packs.size(), 9u);
     EXPECT_GE(comboIndexOf(combo, L"红色警戒 中文地图包"), 0);
+
+    // The demo's pack of maps lists its five maps.
+    choose(combo, comboIndexOf(combo, L"Skirmish Maps"));
+    EXPECT_TRUE(waitUntil([&] { return ::SendMessageW(program.control(kListView1), LVM_GETITEMCOUNT, 0, 0) == 5; }, 20));
 
     // A pack without maps is refused with a message, and nothing changes.
     choose(combo, comboIndexOf(combo, L"Pictures Only"));

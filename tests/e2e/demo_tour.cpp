@@ -2,6 +2,9 @@
 // a script can take a screenshot after each:
 //   demo_tour choose PACK     choose the pack and wait for its thumbnails
 //   demo_tour preview SLOT    click a thumbnail and wait for its preview window
+//   demo_tour map ROW         open a row of the map list with the keyboard and wait for
+//                             its preview window
+//   demo_tour close-previews  close every preview window
 #include <windows.h>
 
 #include <cstdio>
@@ -13,12 +16,19 @@
 using namespace tarnwick::e2e;
 
 namespace {
-constexpr int kCombo1 = 110, kImageFirst = 200;
+constexpr int kCombo1 = 110, kListView1 = 121, kImageFirst = 200;
+constexpr UINT kGetItemCount = 0x1004;  // LVM_GETITEMCOUNT
 }
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"close-previews") {
+    while (HWND preview = ::FindWindowW(nullptr, L"图像预览")) {
+      ::SendMessageW(preview, WM_CLOSE, 0, 0);
+    }
+    return 0;
+  }
   if (argc != 3) {
-    std::fwprintf(stderr, L"usage: demo_tour choose PACK | preview SLOT\n");
+    std::fwprintf(stderr, L"usage: demo_tour choose PACK | preview SLOT | map ROW | close-previews\n");
     return 2;
   }
   HWND window = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
@@ -30,13 +40,23 @@ int wmain(int argc, wchar_t** argv) {
     if (index < 0) return std::fwprintf(stderr, L"no such pack\n"), 1;
     choose(combo, static_cast<int>(index));
     HWND first = findControl(window, kImageFirst);
-    return waitUntil([&] { return ::IsWindowVisible(first) != FALSE; }, 30) ? 0 : 1;
+    HWND maps = findControl(window, kListView1);
+    return waitUntil([&] { return ::IsWindowVisible(first) || ::SendMessageW(maps, kGetItemCount, 0, 0) > 0; }, 30)
+               ? 0
+               : 1;
   }
   if (step == L"preview") {
     const int slot = _wtoi(argv[2]);
     HWND thumbnail = findControl(window, kImageFirst + slot);
     // A click on a thumbnail reaches the window as the static control's notification.
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kImageFirst + slot, STN_CLICKED), reinterpret_cast<LPARAM>(thumbnail));
+    return waitForWindow(nullptr, L"图像预览", 30) != nullptr ? 0 : 1;
+  }
+  if (step == L"map") {
+    HWND maps = findControl(window, kListView1);
+    ::PostMessageW(maps, WM_KEYDOWN, VK_HOME, 0);
+    for (int row = _wtoi(argv[2]); row > 0; --row) ::PostMessageW(maps, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(maps, WM_KEYDOWN, VK_RETURN, 0);
     return waitForWindow(nullptr, L"图像预览", 30) != nullptr ? 0 : 1;
   }
   return 2;

@@ -94,6 +94,10 @@ TEST_F(MainWindowTest, LaysOutEveryControlAtItsDesignedPlaceAt96Dpi) {
   EXPECT_EQ(::GetWindowLongPtrW(form->List1(), GWL_STYLE) & LBS_SORT, 0);
   expectAt(form->List1(), layout::kList1);
   EXPECT_GE(placement(form->List1()).top, client.bottom) << "List1 lies below the client area";
+  EXPECT_EQ(className(form->ListView1()), L"SysListView32");
+  EXPECT_EQ(::GetWindowLongPtrW(form->ListView1(), GWL_STYLE) & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_OWNERDATA),
+            LVS_REPORT | LVS_SINGLESEL);
+  expectAt(form->ListView1(), layout::kListView1);
 }
 
 TEST_F(MainWindowTest, LabelsSitInTheirFramesSizedAndColouredByRole) {
@@ -213,10 +217,10 @@ TEST_F(MainWindowTest, TabMovesBetweenTheEnabledControls) {
   auto form = open();
   ASSERT_TRUE(form);
   ::EnableWindow(form->Combo1(), TRUE);
-  HWND order[] = {form->Combo1(), form->Command(2), form->Command(3), form->Command(4)};
-  for (size_t i = 0; i < 4; ++i) {
+  HWND order[] = {form->Combo1(), form->ListView1(), form->Command(2), form->Command(3), form->Command(4)};
+  for (size_t i = 0; i < 5; ++i) {
     HWND next = ::GetNextDlgTabItem(form->hwnd(), order[i], FALSE);
-    EXPECT_EQ(next, order[(i + 1) % 4]) << i;
+    EXPECT_EQ(next, order[(i + 1) % 5]) << i;
   }
 }
 
@@ -260,6 +264,9 @@ TEST_F(MainWindowTest, LaysItselfOutAgainWhenTheDpiChanges) {
   const RECT slot = placement(form->Image1(11));
   EXPECT_EQ(slot.left, px192(layout::thumbnailRect(11).left));
   EXPECT_EQ(slot.right - slot.left, px192(layout::kThumbnailWidth));
+  const RECT maps = placement(form->ListView1());
+  EXPECT_EQ(maps.top, px192(layout::kListView1.top));
+  EXPECT_EQ(maps.bottom - maps.top, px192(layout::kListView1.height));
   const RECT wrapping = placement(form->Label1(15));
   EXPECT_EQ(wrapping.right - wrapping.left, px192(layout::kLabels[15].rect.width));
   RECT window{};

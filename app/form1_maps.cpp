@@ -1,0 +1,39 @@
+// The main window's map list: opening a map's own preview.
+#include <utility>
+
+#include "app/form1.h"
+#include "app/form1_layout.h"
+#include "app/texts.h"
+#include "packs/map_file.h"
+#include "platform/rgb_bitmap.h"
+#include "preview/form2.h"
+
+namespace tarnwick {
+
+void Form1::onNotify(const NMHDR& notification) {
+  // A double-click on a row (its first click selects it) or Enter in the list. The
+  // selected row is the one meant: on Enter, some list views send no row with it.
+  if (notification.idFrom == layout::kIdListView1 && notification.code == LVN_ITEMACTIVATE) {
+    ListView1_ItemActivate(mapList_.selectedRow());
+  }
+}
+
+void Form1::ListView1_ItemActivate(int row) {
+  if (row < 0 || row >= file4_.count()) return;
+  // The file is read again: the list keeps only the small pictures.
+  const std::wstring& fileName = file4_.names()[static_cast<size_t>(row)];
+  const std::wstring path = file4_.path() + L"\\" + fileName;
+  std::string buffer;
+  const auto map = readMapFile(path, buffer);
+  if (!map) return inform(texts::kMapUnreadable + path);
+  if (!map->preview) return inform(texts::kMapHasNoPreview + fileName);
+
+  const RgbPicture& preview = *map->preview;
+  const SIZE size{preview.width, preview.height};
+  const RgbView view{preview.rgb.data(), preview.width, preview.height};
+  FullSizePicture picture{bitmapFromRgb({&view, 1}, size, 0), size};
+  if (!picture.bitmap) return inform(texts::kMapPreviewFailed + fileName);
+  if (auto failure = Form2::open(instance_, std::move(picture))) inform(*failure);
+}
+
+}  // namespace tarnwick

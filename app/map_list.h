@@ -1,0 +1,44 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/unique_handle.h"
+
+namespace tarnwick {
+
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle empty() { return nullptr; }
+  static bool valid(Handle h) { return h != nullptr; }
+  static void close(Handle h) { ::ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+// The main window's list of a pack's maps: a report-style list view, one row per map
+// file with the map's name, players and file name, and a small picture of its preview.
+// It is an ordinary list view, so other programs (screen readers) can read its rows.
+class MapList {
+ public:
+  void create(HWND parent, int id, HINSTANCE instance);
+  [[nodiscard]] HWND hwnd() const { return list_; }
+
+  // Column widths for a DPI; the control's place is set by the window's layout.
+  void setColumnWidths(UINT dpi);
+
+  // Rows for the map files `names` in `folder`, in that order; their pictures are made
+  // at the size a DPI gives them.
+  void fill(const std::wstring& folder, const std::vector<std::wstring>& names, UINT dpi);
+  void clear();
+
+  // The selected row, or -1.
+  [[nodiscard]] int selectedRow() const;
+
+ private:
+  HWND list_ = nullptr;
+  UniqueImageList pictures_;  // shared with the control, which leaves it to us
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,213 @@
+// Measures what choosing a pack of 50 maps of 350 KB each costs in the real main
+// window (each map read, its name, players and preview decoded, a small picture made),
+// against only reading the same files' bytes once with ReadFile, both in one run.
+//
+//   map_list_bench [RUNS]
+//
+// The maps are made for the run: each a preview of 288 x 144 pixels (packed as LZO1X
+// literals, the largest a preview of that size can take) and packed cell data up to
+// 350 KB. Prints the figures; the exit code is 1 when a target is missed, 2 when the run
+// itself failed.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "bench/measure.h"
+#include "bench/process_memory.h"
+#include "bench/stand_in_install.h"
+#include "maps/map_info.h"
+#include "platform/code_page.h"
+#include "platform/com_init.h"
+#include "platform/unique_handle.h"
+
+namespace {
+
+using tarnwick::Form1;
+namespace bench = tarnwick::bench;
+using bench::megabytes;
+using bench::median;
+using bench::nowMs;
+
+constexpr double kTargetRatio = 1.5;
+constexpr double kMemoryTargetMb = 48.0;
+constexpr int kMaps = 50;
+constexpr size_t kMapBytes = 350 * 1024;
+constexpr int kPreviewWidth = 288, kPreviewHeight = 144;
+
+void pumpMessages() {
+  MSG message{};
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+std::string base64(const std::string& bytes) {
+  static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  for (size_t i = 0; i < bytes.size(); i += 3) {
+    unsigned group = 0;
+    for (size_t k = 0; k < 3; ++k) group = group << 8 | (i + k < bytes.size() ? static_cast<uint8_t>(bytes[i + k]) : 0u);
+    for (size_t k = 0; k < 4; ++k) text += k <= bytes.size() - i ? kDigits[(group >> (18 - 6 * k)) & 63] : '=';
+  }
+  return text;
+}
+
+// Numbered lines of 70 characters, as map editors write packed data.
+std::string numberedLines(const std::string& text) {
+  std::string lines;
+  for (size_t at = 0, key = 1; at < text.size(); at += 70, ++key) {
+    lines += std::to_string(key) + "=" + text.substr(at, 70) + "\r\n";
+  }
+  return lines;
+}
+
+std::string mapText(int number) {
+  std::string rgb;
+  for (int y = 0; y < kPreviewHeight; ++y) {
+    for (int x = 0; x < kPreviewWidth; ++x) rgb += {char(x + number), char(y * 2), char((x ^ y) + number)};
+  }
+  std::string packed;
+  for (size_t at = 0; at < rgb.size(); at += 8192) {
+    const std::string chunk = rgb.substr(at, 8192);
+    std::string block(1, '\0');  // a run of literals: 18 + 255 per zero byte + the last byte
+    for (size_t rest = chunk.size() - 18; rest > 0; rest -= std::min<size_t>(rest, 255)) {
+      block += rest > 255 ? '\0' : static_cast<char>(rest);
+    }
+    block += chunk + std::string("\x11\0\0", 3);
+    for (const size_t size : {block.size(), chunk.size()}) packed += {char(size & 0xFF), char(size >> 8)};
+    packed += block;
+  }
+  std::string text = "[Preview]\r\nSize=0,0," + std::to_string(kPreviewWidth) + "," + std::to_string(kPreviewHeight) +
+                     "\r\n\r\n[PreviewPack]\r\n" + numberedLines(base64(packed)) +
+                     "\r\n[Header]\r\nNumberStartingPoints=" + std::to_string(2 + number % 7) +
+                     "\r\n\r\n[Basic]\r\nName=\xE5\x9C\xB0\xE5\x9B\xBE " + std::to_string(number) +
+                     "\r\nAuthor=Tarnwick bench\r\n\r\n[IsoMapPack5]\r\n";
+  std::string cells;
+  for (size_t i = 0; text.size() + cells.size() * 4 / 3 * 72 / 70 < kMapBytes; ++i) {
+    cells += static_cast<char>(i * 37 + i / 7 + number);
+  }
+  text += numberedLines(base64(cells));
+  text.resize(std::min(text.size(), kMapBytes));
+  return text;
+}
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+  tarnwick::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  if (!file || !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    throw std::runtime_error("cannot write a map for the benchmark");
+  }
+}
+
+// The baseline: every file's bytes read once, as plainly as Windows offers.
+double timeReadingOnce(const std::vector<std::wstring>& paths, size_t& total) {
+  total = 0;
+  const double start = nowMs();
+  std::string buffer;
+  for (const auto& path : paths) {
+    tarnwick::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size)) continue;
+    buffer.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) total += read;
+  }
+  return nowMs() - start;
+}
+
+// What the reading of the maps costs without the files: the bytes already in memory,
+// read for the list (name, players, preview fitted to the row's picture).
+double timeDecodingOnly(const std::vector<std::string>& files) {
+  const double start = nowMs();
+  size_t pictures = 0;
+  for (const auto& bytes : files) {
+    const auto map = tarnwick::readMapInfo(bytes, [](std::string_view text) { return tarnwick::fromAnsi(text); });
+    if (map.preview) pictures += tarnwick::fitInBox(*map.preview, 64, 32).rgb.empty() ? 0 : 1;
+  }
+  const double elapsed = nowMs() - start;
+  return pictures == files.size() ? elapsed : -1.0;
+}
+
+double timeChoice(Form1& form) {
+  const double start = nowMs();
+  ::SendMessageW(form.Combo1(), CB_SETCURSEL, 0, 0);
+  form.Combo1_Click();
+  const double elapsed = nowMs() - start;
+  pumpMessages();
+  return elapsed;
+}
+
+int run(int runs) {
+  bench::StandInInstall install({});
+  std::vector<std::wstring> paths;
+  for (int number = 0; number < kMaps; ++number) {
+    wchar_t name[32];
+    std::swprintf(name, 32, L"map %02d.map", number);
+    paths.push_back(install.packFolder() + L"\\" + name);
+    writeFile(paths.back(), mapText(number));
+  }
+  size_t total = 0;
+  timeReadingOnce(paths, total);  // into the file cache, for both measurements
+  std::wprintf(L"pack: %d maps, %.1f MB, previews %dx%d\n", kMaps, megabytes(total), kPreviewWidth, kPreviewHeight);
+
+  auto form = Form1::create(::GetModuleHandleW(nullptr), [](HWND, std::wstring_view) {});
+  if (!form || ::SendMessageW(form->Combo1(), CB_GETCOUNT, 0, 0) != 1) {
+    std::fwprintf(stderr, L"map_list_bench: the main window didn't list the benchmark's pack\n");
+    return 2;
+  }
+  pumpMessages();
+  const auto before = bench::processMemory();
+  std::vector<double> choices, baselines, decodings;
+  for (int i = 0; i < runs; ++i) {
+    choices.push_back(timeChoice(*form));
+    baselines.push_back(timeReadingOnce(paths, total));
+  }
+  const auto after = bench::processMemory();
+  std::vector<std::string> files;  // only now: they would count in the program's memory
+  for (int number = 0; number < kMaps; ++number) files.push_back(mapText(number));
+  for (int i = 0; i < runs; ++i) decodings.push_back(timeDecodingOnly(files));
+  const LRESULT rows = ::SendMessageW(form->ListView1(), LVM_GETITEMCOUNT, 0, 0);
+  const auto pictures = reinterpret_cast<HIMAGELIST>(::SendMessageW(form->ListView1(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  if (rows != kMaps || ::ImageList_GetImageCount(pictures) != kMaps + 1) {
+    std::fwprintf(stderr, L"map_list_bench: the list shows %d rows and %d pictures\n", static_cast<int>(rows),
+                  ::ImageList_GetImageCount(pictures));
+    return 2;
+  }
+
+  const double choice = median(choices), baseline = median(baselines), ratio = choice / baseline;
+  std::wprintf(L"choosing the pack in the main window:       median %8.1f ms of %d runs\n", choice, runs);
+  std::wprintf(L"reading the same bytes once (ReadFile):     median %8.1f ms of %d runs\n", baseline, runs);
+  std::wprintf(L"of that, reading the maps from memory:      median %8.1f ms of %d runs\n", median(decodings), runs);
+  std::wprintf(L"time ratio (choice / reading):              %.3f   target <= %.2f\n", ratio, kTargetRatio);
+  std::wprintf(L"private memory before the first choice:     %8.1f MB\n", megabytes(before.privateBytes));
+  std::wprintf(L"private memory after the choices:           %8.1f MB   target <= %.0f MB\n",
+               megabytes(after.privateBytes), kMemoryTargetMb);
+  const bool met = ratio <= kTargetRatio && megabytes(after.privateBytes) <= kMemoryTargetMb;
+  std::wprintf(L"%ls\n", met ? L"targets met" : L"TARGET MISSED");
+  return met ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const int runs = argc >= 2 ? std::max(1, static_cast<int>(std::wcstol(argv[1], nullptr, 10))) : 5;
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  const tarnwick::ComInit com;
+  try {
+    return run(runs);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "map_list_bench: %s\n", failure.what());
+    return 2;
+  }
+}

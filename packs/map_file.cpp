@@ -1,0 +1,20 @@
+#include "packs/map_file.h"
+
+#include "platform/code_page.h"
+#include "platform/file_bytes.h"
+
+namespace tarnwick {
+namespace {
+
+// Maps run to a few megabytes, the largest preview to some 16 MB of base64; a file past
+// this is something else.
+constexpr std::size_t kLargestMap = 32u << 20;
+
+}  // namespace
+
+std::optional<MapInfo> readMapFile(const std::wstring& path, std::string& buffer) {
+  if (!readFileInto(path, kLargestMap, buffer)) return std::nullopt;
+  return readMapInfo(buffer, [](std::string_view bytes) { return fromAnsi(bytes); });
+}
+
+}  // namespace tarnwick
