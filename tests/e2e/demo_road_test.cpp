@@ -204,7 +204,7 @@ TEST(DemoRoad, ASecondProgramOnTheSameGameFolderEnds) {
   }
   EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == first.window(); }, 5)) << "the first comes forward";
   ::DestroyWindow(elsewhere);
-  EXPECT_EQ(comboItems(first.control(kCombo1)).size(), 8u) << "the lock file is no pack";
+  EXPECT_EQ(comboItems(first.control(kCombo1)).size(), 9u) << "the lock file is no pack";
   EXPECT_EQ(findMessageBox(first.id()), nullptr);
   ASSERT_TRUE(first.close());
   EXPECT_EQ(readFile(kRecord), record);
