@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error_text.h"
+#include "platform/jpeg_thumbnail.h"
 #include "platform/wic_source_transform.h"
 
 namespace tarnwick {
@@ -157,6 +158,7 @@ std::wstring failureText(HRESULT result) {
 
 UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
   if (size.cx <= 0 || size.cy <= 0) return {};
+  if (auto jpeg = decodeJpegThumbnail(path, size)) return std::move(jpeg->bitmap);
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(createFactory(factory))) return {};
   ComPtr<IWICBitmapFrameDecode> frame;
