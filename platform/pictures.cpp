@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/com_init.h"
 #include "platform/error_text.h"
 #include "platform/jpeg_thumbnail.h"
 #include "platform/wic_source_transform.h"
@@ -33,8 +34,8 @@ class ComPtr {
 };
 
 HRESULT createFactory(ComPtr<IWICImagingFactory>& factory) {
-  return ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                            reinterpret_cast<void**>(factory.put()));
+  if (!comStarted()) return CO_E_NOTINITIALIZED;
+  return createComInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()));
 }
 
 HRESULT openFirstFrame(IWICImagingFactory* factory, const std::wstring& path, ComPtr<IWICBitmapFrameDecode>& frame) {
