@@ -9,6 +9,7 @@ namespace tarnwick::bench {
 struct ProcessMemory {
   std::size_t privateBytes = 0;      // committed memory of the process alone
   std::size_t peakPrivateBytes = 0;  // the most it has had committed so far (Wine: the current figure)
+  // Under Wine these two are the Linux process's own VmRSS and VmHWM.
   std::size_t workingSet = 0;        // what it has in physical memory now
   std::size_t peakWorkingSet = 0;    // the most it has had in physical memory so far
 };
@@ -16,13 +17,5 @@ struct ProcessMemory {
 // Of this process, or of another one opened with query and read access.
 ProcessMemory processMemory(HANDLE process = ::GetCurrentProcess());
 
-// Under Wine, this process is a Linux process too: its resident memory now (VmRSS)
-// and at its most (VmHWM) as Linux counts them, from /proc through drive Z:. Zeros
-// where there is no such file.
-struct LinuxMemory {
-  std::size_t resident = 0;
-  std::size_t peakResident = 0;
-};
-LinuxMemory linuxMemory();
 
 }  // namespace tarnwick::bench
