@@ -92,7 +92,6 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform) {
 
   form->dpi_ = dpiForWindow(form->hwnd_);
   form->createControls();
-  form->layOut();
   const SIZE outer = outerSizeForClient(
       {twipsToPixels(layout::kClientWidth, form->dpi_), twipsToPixels(layout::kClientHeight, form->dpi_)},
       kWindowStyle, kWindowExStyle, form->dpi_);
@@ -153,43 +152,64 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// Every control is made at its place, with its font and (for labels that fit their
+// text) its size: moving them all afterwards costs start-up time, above all under Wine.
 void Form1::createControls() {
+  font_.reset(::CreateFontIndirectW(&static_cast<const LOGFONTW&>(messageFontForDpi(dpi_))));
+  MemoryDc measuring(nullptr);
+  SelectedObject measuringFont(measuring.get(), font_.get());
+  // `fitted`: a size in pixels that replaces the rectangle's.
   auto child = [this](HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
-                      DWORD exStyle = 0) {
-    return ::CreateWindowExW(exStyle, windowClass, text, WS_CHILD | style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+                      const layout::TwipsRect& rect, DWORD exStyle = 0, const SIZE* fitted = nullptr) {
+    const int width = fitted ? fitted->cx : twipsToPixels(rect.width, dpi_);
+    const int height = fitted ? fitted->cy : twipsToPixels(rect.height, dpi_);
+    HWND control = ::CreateWindowExW(exStyle, windowClass, text, WS_CHILD | style, twipsToPixels(rect.left, dpi_),
+                                     twipsToPixels(rect.top, dpi_), width, height, parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return control;
   };
 
   for (size_t i = 0; i < frames_.size(); ++i) {
     frames_[i] = child(hwnd_, WC_BUTTONW, layout::kFrames[i].caption, WS_VISIBLE | BS_GROUPBOX,
-                       layout::kIdFrameFirst + static_cast<int>(i), WS_EX_CONTROLPARENT);
+                       layout::kIdFrameFirst + static_cast<int>(i), layout::kFrames[i].rect, WS_EX_CONTROLPARENT);
     ::SetWindowSubclass(frames_[i], frameProc, 0, 0);
   }
   for (size_t slot = 0; slot < labels_.size(); ++slot) {
     const auto& spec = layout::kLabels[slot];
     const DWORD style = WS_VISIBLE | SS_LEFT | SS_NOPREFIX | (spec.wraps ? SS_EDITCONTROL : 0);
+    const SIZE fitted = spec.wraps ? SIZE{} : labelTextSize(measuring.get(), spec.caption);
     labels_[slot] = child(frames_[static_cast<size_t>(spec.frame)], WC_STATICW, spec.caption, style,
-                          layout::kIdLabelFirst + static_cast<int>(slot));
+                          layout::kIdLabelFirst + static_cast<int>(slot), spec.rect, 0, spec.wraps ? nullptr : &fitted);
   }
 
   commands_[0] = child(hwnd_, WC_BUTTONW, layout::kCommand1.caption, WS_VISIBLE | WS_DISABLED | WS_TABSTOP |
-                       BS_PUSHBUTTON, layout::kIdCommand1);
-  combo1_ = child(hwnd_, WC_COMBOBOXW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                  layout::kIdCombo1);
-  ::SetWindowTextW(combo1_, layout::kComboInitialText);
+                       BS_PUSHBUTTON, layout::kIdCommand1, layout::kCommand1.rect);
+  auto comboRect = layout::kCombo1;
+  comboRect.height += layout::kComboDropDownHeight;
+  combo1_ = child(hwnd_, WC_COMBOBOXW, layout::kComboInitialText,
+                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, layout::kIdCombo1, comboRect);
   for (size_t slot = 0; slot < images_.size(); ++slot) {
-    images_[slot] = child(hwnd_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, layout::kIdImageFirst + static_cast<int>(slot));
+    images_[slot] = child(hwnd_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, layout::kIdImageFirst + static_cast<int>(slot),
+                          layout::thumbnailRect(static_cast<int>(slot)));
   }
   mapList_.create(hwnd_, layout::kIdListView1, instance_);
+  const layout::TwipsRect& mapRect = layout::kListView1;
+  ::SetWindowPos(mapList_.hwnd(), nullptr, twipsToPixels(mapRect.left, dpi_), twipsToPixels(mapRect.top, dpi_),
+                 twipsToPixels(mapRect.width, dpi_), twipsToPixels(mapRect.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(mapList_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  mapList_.setColumnWidths(dpi_);
   commands_[1] = child(hwnd_, WC_BUTTONW, layout::kCommand2.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                       layout::kIdCommand2);
+                       layout::kIdCommand2, layout::kCommand2.rect);
   commands_[2] = child(hwnd_, WC_BUTTONW, layout::kCommand3.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                       layout::kIdCommand3);
+                       layout::kIdCommand3, layout::kCommand3.rect);
   commands_[3] = child(hwnd_, WC_BUTTONW, layout::kCommand4.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                       layout::kIdCommand4);
-  list1_ = child(hwnd_, WC_LISTBOXW, L"", WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, layout::kIdList1);
+                       layout::kIdCommand4, layout::kCommand4.rect);
+  list1_ = child(hwnd_, WC_LISTBOXW, L"", WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, layout::kIdList1,
+                 layout::kList1);
 }
 
+// After a DPI change: a new font, and every control moved to its place again.
 void Form1::layOut() {
   font_.reset(::CreateFontIndirectW(&static_cast<const LOGFONTW&>(messageFontForDpi(dpi_))));
   auto place = [this](HWND control, const layout::TwipsRect& rect) {
@@ -215,20 +235,24 @@ void Form1::layOut() {
   mapList_.setColumnWidths(dpi_);
 }
 
-void Form1::fitLabelToText(int slot) {
-  HWND label = Label1(slot);
-  const std::wstring text = controlText(label);
-  WindowDc dc(label);
-  SelectedObject selected(dc.get(), font_.get());
+// The size of a label's text in the font selected into `dc`: one line high when empty.
+SIZE Form1::labelTextSize(HDC dc, const std::wstring& text) {
   RECT bounds{0, 0, 0, 0};
-  ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   if (text.empty()) {
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc.get(), &metrics);
+    ::GetTextMetricsW(dc, &metrics);
     bounds.bottom = metrics.tmHeight;
   }
-  ::SetWindowPos(label, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+void Form1::fitLabelToText(int slot) {
+  HWND label = Label1(slot);
+  WindowDc dc(label);
+  SelectedObject selected(dc.get(), font_.get());
+  const SIZE fitted = labelTextSize(dc.get(), controlText(label));
+  ::SetWindowPos(label, nullptr, 0, 0, fitted.cx, fitted.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring Form1::caption(int slot) const { return controlText(Label1(slot)); }

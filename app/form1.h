@@ -77,6 +77,7 @@ class Form1 {
   void createControls();
   void layOut();
   void fitLabelToText(int slot);
+  static SIZE labelTextSize(HDC dc, const std::wstring& text);
   void onCommand(int id, int code);
   void onComboTyped();
   void onNotify(const NMHDR& notification);

@@ -3,13 +3,11 @@
 
 #include "app/form1.h"
 #include "app/message_loop.h"
-#include "platform/com_init.h"
 #include "platform/message_box.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
-  const tarnwick::ComInit com;  // the picture decoder is a COM component
 
   auto form = tarnwick::Form1::create(instance);
   if (!form) {

@@ -46,7 +46,8 @@ void setRegistryText(const wchar_t* key, const wchar_t* name, const std::wstring
 
 }  // namespace
 
-BenchGame::BenchGame() : gameFolder_(std::wstring(kRoot) + L"\\RA2") {
+BenchGame::BenchGame(int packCount)
+    : gameFolder_(std::wstring(kRoot) + L"\\RA2" + (packCount == kPackCount ? L"" : L"-" + std::to_wstring(packCount))) {
   makeFolder(kRoot);
   makeFolder(gameFolder_);
   makeFolder(packFolder());
@@ -58,10 +59,11 @@ BenchGame::BenchGame() : gameFolder_(std::wstring(kRoot) + L"\\RA2") {
   writeFile(packFolder() + L"\\ra2md.csf", table);
 
   if (!fileHasSize(packFolder() + L"\\packs-ready", 0)) {
-    for (int pack = 0; pack < kPackCount; ++pack) makeFolder(packFolder() + L"\\Pack " + std::to_wstring(pack));
+    for (int pack = 0; pack < packCount; ++pack) makeFolder(packFolder() + L"\\Pack " + std::to_wstring(pack));
     writeFile(packFolder() + L"\\packs-ready", "");
   }
 
+  if (packCount != kPackCount) return;
   makeFolder(largePack());
   std::string content(kLargePackFileBytes, '\0');
   for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>((i * 131 + i / 4096) & 0xFF);
@@ -75,7 +77,7 @@ BenchGame::BenchGame() : gameFolder_(std::wstring(kRoot) + L"\\RA2") {
 }
 
 void BenchGame::writeRecordOf500Files() const {
-  std::string record = "C:\\tarnwick-bench\\RA2\\ZAzod\\Recorded\r\nRecorded\r\n " + std::to_string(kRecordFiles) + " \r\n";
+  std::string record = std::string(gameFolder_.begin(), gameFolder_.end()) + "\\ZAzod\\Recorded\r\nRecorded\r\n " + std::to_string(kRecordFiles) + " \r\n";
   for (int file = 0; file < kRecordFiles; ++file) record += "recorded" + std::to_string(file) + ".map\r\n";
   writeFile(packFolder() + L"\\cofin.txt", record);
 }

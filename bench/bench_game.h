@@ -8,7 +8,9 @@ namespace tarnwick::bench {
 // (making ten thousand folders and 300 MB of files takes longer than measuring them):
 // C:\tarnwick-bench\RA2 with gamemd.exe's path in the registry, and in its ZAzod
 // ten thousand empty packs, one large pack of 200 files (300 MB, one of them a map),
-// the pristine string table and an installed-pack record naming 500 files.
+// the pristine string table and an installed-pack record naming 500 files. With
+// another pack count, a game folder of its own (RA2-<count>) without the large pack.
+// Making one points the registry at it.
 class BenchGame {
  public:
   static constexpr int kPackCount = 10000;
@@ -17,7 +19,7 @@ class BenchGame {
   static constexpr int kRecordFiles = 500;
   static constexpr const wchar_t* kLargePackName = L"~ Large Pack";
 
-  BenchGame();  // throws when it can't be made
+  explicit BenchGame(int packCount = kPackCount);  // throws when it can't be made
 
   [[nodiscard]] const std::wstring& gameFolder() const { return gameFolder_; }
   [[nodiscard]] std::wstring packFolder() const { return gameFolder_ + L"\\ZAzod"; }

@@ -15,7 +15,7 @@ ProcessMemory processMemory(HANDLE process) {
   // Windows reports the private commit in both fields; Wine fills only the page-file
   // one (from the process's anonymous memory), so that one is read when the other is 0.
   const size_t privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-  return {privateBytes, counters.PeakPagefileUsage, counters.PeakWorkingSetSize};
+  return {privateBytes, counters.PeakPagefileUsage, counters.WorkingSetSize, counters.PeakWorkingSetSize};
 }
 
 }  // namespace tarnwick::bench

@@ -4,13 +4,11 @@
 namespace tarnwick {
 
 // COM for the current thread (the imaging component needs it), apartment-threaded
-// as a window thread must be.
+// as a window thread must be. ole32 is loaded when the first one is made.
 class ComInit {
  public:
-  ComInit() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-  ~ComInit() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
+  ComInit();
+  ~ComInit();
   ComInit(const ComInit&) = delete;
   ComInit& operator=(const ComInit&) = delete;
   [[nodiscard]] bool ok() const { return SUCCEEDED(result_); }
@@ -18,5 +16,13 @@ class ComInit {
  private:
   HRESULT result_;
 };
+
+// COM on the program's window thread, started at the first call (the first picture
+// the imaging component decodes, or the first start of the game) and kept until the
+// program ends. Whether it is usable.
+bool comStarted();
+
+// CoCreateInstance from ole32, loaded at the first call.
+HRESULT createComInstance(REFCLSID type, REFIID interfaceId, void** object);
 
 }  // namespace tarnwick

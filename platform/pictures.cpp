@@ -2,13 +2,12 @@
 
 #include <wincodec.h>
 
-#include <cstdint>
 #include <cwchar>
-#include <vector>
 
+#include "platform/com_init.h"
 #include "platform/error_text.h"
+#include "platform/jpeg_thumbnail.h"
 #include "platform/picture_file_check.h"
-#include "platform/wic_source_transform.h"
 
 namespace tarnwick {
 namespace {
@@ -33,8 +32,8 @@ class ComPtr {
 };
 
 HRESULT createFactory(ComPtr<IWICImagingFactory>& factory) {
-  return ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                            reinterpret_cast<void**>(factory.put()));
+  if (!comStarted()) return CO_E_NOTINITIALIZED;
+  return createComInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()));
 }
 
 HRESULT openFirstFrame(IWICImagingFactory* factory, const std::wstring& path, ComPtr<IWICBitmapFrameDecode>& frame) {
@@ -43,46 +42,6 @@ HRESULT openFirstFrame(IWICImagingFactory* factory, const std::wstring& path, Co
                                                       WICDecodeMetadataCacheOnDemand, decoder.put());
   if (FAILED(result)) return result;
   return decoder->GetFrame(0, frame.put());
-}
-
-UINT bitsPerPixel(const WICPixelFormatGUID& format) {
-  if (format == GUID_WICPixelFormat24bppBGR) return 24;
-  if (format == GUID_WICPixelFormat32bppBGR || format == GUID_WICPixelFormat32bppBGRA ||
-      format == GUID_WICPixelFormat32bppCMYK) {
-    return 32;
-  }
-  if (format == GUID_WICPixelFormat8bppGray) return 8;
-  return 0;  // not one a decoder scaling for us is expected to give, or one that needs a palette
-}
-
-// The frame decoded at a smaller size right away, where its decoder can scale while
-// decoding (the JPEG decoder by 1/2, 1/4 or 1/8, skipping most of its work), though
-// never below `atLeast`. S_FALSE, with nothing made, where it can't.
-HRESULT decodeReduced(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, SIZE atLeast,
-                      ComPtr<IWICBitmap>& reduced) {
-  ComPtr<IWICBitmapSourceTransform> transform;
-  if (FAILED(frame->QueryInterface(kSourceTransformId, reinterpret_cast<void**>(transform.put())))) return S_FALSE;
-  UINT fullWidth = 0, fullHeight = 0;
-  HRESULT result = frame->GetSize(&fullWidth, &fullHeight);
-  if (FAILED(result)) return result;
-  const UINT wantedWidth = static_cast<UINT>(atLeast.cx), wantedHeight = static_cast<UINT>(atLeast.cy);
-  UINT width = wantedWidth, height = wantedHeight;
-  if (FAILED(transform->GetClosestSize(&width, &height))) return S_FALSE;
-  if (width < wantedWidth || height < wantedHeight || width >= fullWidth || height >= fullHeight) return S_FALSE;
-
-  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-  if (FAILED(transform->GetClosestPixelFormat(&format))) return S_FALSE;
-  const UINT bits = bitsPerPixel(format);
-  if (bits == 0) return S_FALSE;
-  const UINT stride = (width * bits + 31) / 32 * 4;
-  const std::uint64_t bufferSize = std::uint64_t{stride} * height;
-  if (bufferSize > (std::uint64_t{1} << 28)) return S_FALSE;
-  std::vector<BYTE> pixels(static_cast<size_t>(bufferSize));
-  result = transform->CopyPixels(nullptr, width, height, &format, WICBitmapTransformRotate0, stride,
-                                 static_cast<UINT>(bufferSize), pixels.data());
-  if (FAILED(result)) return result;
-  return factory->CreateBitmapFromMemory(width, height, format, stride, static_cast<UINT>(bufferSize),
-                                         pixels.data(), reduced.put());
 }
 
 HRESULT convertTo(IWICImagingFactory* factory, IWICBitmapSource* source, const WICPixelFormatGUID& format,
@@ -159,17 +118,14 @@ std::wstring failureText(HRESULT result) {
 UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
   if (size.cx <= 0 || size.cy <= 0) return {};
   if (FAILED(checkPictureFile(path))) return {};
+  if (auto jpeg = decodeJpegThumbnail(path, size)) return std::move(jpeg->bitmap);
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(createFactory(factory))) return {};
   ComPtr<IWICBitmapFrameDecode> frame;
   if (FAILED(openFirstFrame(factory.get(), path, frame))) return {};
-  ComPtr<IWICBitmap> reduced;
-  if (FAILED(decodeReduced(factory.get(), frame.get(), size, reduced))) return {};
-  IWICBitmapSource* decoded = reduced ? static_cast<IWICBitmapSource*>(reduced.get()) : frame.get();
-
   ComPtr<IWICFormatConverter> wide;
   IWICBitmapSource* widened = nullptr;
-  if (FAILED(widen(factory.get(), decoded, wide, widened))) return {};
+  if (FAILED(widen(factory.get(), frame.get(), wide, widened))) return {};
   ComPtr<IWICBitmapScaler> scaler;
   if (FAILED(factory->CreateBitmapScaler(scaler.put()))) return {};
   if (FAILED(scaler->Initialize(widened, static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),

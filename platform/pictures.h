@@ -12,9 +12,9 @@ namespace tarnwick {
 // decoded into bitmaps the windows can draw.
 
 // The picture scaled to exactly `size`, whatever its aspect ratio; an empty
-// bitmap when the file can't be read or decoded. The decoder is pulled through a
-// scaler row by row (and decodes at a reduced size where it can), so the program
-// itself never holds the picture at full size.
+// bitmap when the file can't be read or decoded. JPEGs are decoded by libjpeg-turbo
+// at a reduced size (jpeg_thumbnail.h), other formats by the imaging component,
+// pulled through its scaler row by row: the program never holds a picture at full size.
 UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size);
 
 struct FullSizePicture {

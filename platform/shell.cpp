@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/com_init.h"
 #include "platform/error_text.h"
+#include "platform/system_library.h"
 
 namespace tarnwick {
 
@@ -18,7 +20,11 @@ std::optional<std::wstring> shellOpen(const std::wstring& file, const std::wstri
   info.lpParameters = nullptr;
   info.lpDirectory = workingFolder.c_str();
   info.nShow = SW_SHOWNORMAL;
-  if (::ShellExecuteExW(&info)) return std::nullopt;
+  // The shell wants COM on the calling thread; both are loaded at the first launch.
+  comStarted();
+  static auto* shellExecute = systemFunction<decltype(::ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+  if (shellExecute == nullptr) return systemErrorText(ERROR_PROC_NOT_FOUND);
+  if (shellExecute(&info)) return std::nullopt;
   DWORD error = ::GetLastError();
   if (error == ERROR_SUCCESS) error = ERROR_FILE_NOT_FOUND;
   return systemErrorText(error);

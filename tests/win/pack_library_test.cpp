@@ -10,6 +10,7 @@
 
 #include "app/form1.h"
 #include "platform/dpi.h"
+#include "platform/jpeg_thumbnail.h"
 #include "support/bitmap_pixels.h"
 #include "support/files.h"
 #include "support/messages.h"
@@ -334,6 +335,52 @@ TEST_F(PackChoiceTest, APictureThatCannotBeDecodedLeavesOnlyItsSlotHidden) {
   EXPECT_EQ(form->Image1Picture(1), nullptr);
   expectSlotShows(*form, 2, testPicture(L"bmp24.bmp"));
   EXPECT_TRUE(game.log.messages.empty()) << "nothing is reported";
+}
+
+// JPEGs are decoded at the smallest reduction that still covers the slot, with the
+// colours where they belong; a damaged one gives no thumbnail (and so a hidden slot);
+// other formats are left to the imaging component.
+TEST(JpegThumbnailTest, DecodesAtTheSmallestCoveringReductionAndRefusesDamagedFiles) {
+  TempFolder folder;
+  const std::string whole = readBytes(testPicturePath(L"progressive.jpg")).value();
+  writeBytes(folder / L"truncated.jpg", whole.substr(0, whole.size() * 2 / 3));
+  writeBytes(folder / L"header only.jpg", whole.substr(0, 600));
+  writeBytes(folder / L"marker only.jpg", "\xFF\xD8\xFF");
+  struct Case {
+    std::wstring path, reference;  // no reference: no thumbnail
+    SIZE slot, decoded;
+  };
+  const Case cases[] = {
+      {testPicturePath(L"baseline.jpg"), L"baseline.jpg", {105, 65}, {160, 120}},
+      {testPicturePath(L"baseline.jpg"), L"baseline.jpg", {80, 60}, {80, 60}},
+      {testPicturePath(L"baseline.jpg"), L"baseline.jpg", {81, 60}, {160, 120}},
+      {testPicturePath(L"baseline.jpg"), L"baseline.jpg", {700, 500}, {640, 480}},
+      {testPicturePath(L"progressive.jpg"), L"progressive.jpg", {105, 65}, {200, 150}},
+      {testPicturePath(L"gray.jpg"), L"gray.jpg", {105, 65}, {160, 120}},
+      {testPicturePath(L"cmyk.jpg"), L"cmyk.jpg", {105, 65}, {200, 150}},
+      {testPicturePath(L"corrupt.jpg"), L"", {105, 65}, {}},
+      {folder / L"truncated.jpg", L"", {105, 65}, {}},
+      {folder / L"header only.jpg", L"", {105, 65}, {}},
+      {folder / L"marker only.jpg", L"", {105, 65}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << testing::PrintToString(c.path) << " into " << c.slot.cx << "x" << c.slot.cy);
+    auto thumbnail = tarnwick::decodeJpegThumbnail(c.path, c.slot);
+    ASSERT_TRUE(thumbnail.has_value()) << "taken as a JPEG";
+    if (c.reference.empty()) {
+      EXPECT_FALSE(thumbnail->bitmap);
+      continue;
+    }
+    EXPECT_EQ(thumbnail->decodedSize.cx, c.decoded.cx);
+    EXPECT_EQ(thumbnail->decodedSize.cy, c.decoded.cy);
+    const Pixels pixels = readPixels(thumbnail->bitmap.get());
+    EXPECT_EQ(pixels.width, c.slot.cx);
+    EXPECT_EQ(pixels.height, c.slot.cy);
+    const GridDifference difference = compareWithReference(pixels, testPicture(c.reference));
+    EXPECT_LE(difference.largest, kLargestThumbnailDifference) << describe(difference);
+    EXPECT_LE(difference.mean, kMeanThumbnailDifference) << describe(difference);
+  }
+  EXPECT_FALSE(tarnwick::decodeJpegThumbnail(testPicturePath(L"bmp24.bmp"), {105, 65}).has_value());
 }
 
 // A pack folder removed after the scan lists nothing (so it can't be installed) and
