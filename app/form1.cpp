@@ -209,11 +209,12 @@ void Form1::createControls() {
                  layout::kList1);
 }
 
-// After a DPI change: a new font, and every control moved to its place again.
+// After a DPI change: a new font, and every control moved to its place again. The old
+// font is freed only once no control uses it any more.
 void Form1::layOut() {
-  font_.reset(::CreateFontIndirectW(&static_cast<const LOGFONTW&>(messageFontForDpi(dpi_))));
-  auto place = [this](HWND control, const layout::TwipsRect& rect) {
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  UniqueFont font(::CreateFontIndirectW(&static_cast<const LOGFONTW&>(messageFontForDpi(dpi_))));
+  auto place = [this, &font](HWND control, const layout::TwipsRect& rect) {
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     ::MoveWindow(control, twipsToPixels(rect.left, dpi_), twipsToPixels(rect.top, dpi_),
                  twipsToPixels(rect.width, dpi_), twipsToPixels(rect.height, dpi_), TRUE);
   };
@@ -233,6 +234,7 @@ void Form1::layOut() {
   place(list1_, layout::kList1);
   place(mapList_.hwnd(), layout::kListView1);
   mapList_.setColumnWidths(dpi_);
+  font_ = std::move(font);
 }
 
 // The size of a label's text in the font selected into `dc`: one line high when empty.
@@ -250,7 +252,7 @@ SIZE Form1::labelTextSize(HDC dc, const std::wstring& text) {
 void Form1::fitLabelToText(int slot) {
   HWND label = Label1(slot);
   WindowDc dc(label);
-  SelectedObject selected(dc.get(), font_.get());
+  SelectedObject selected(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
   const SIZE fitted = labelTextSize(dc.get(), controlText(label));
   ::SetWindowPos(label, nullptr, 0, 0, fitted.cx, fitted.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

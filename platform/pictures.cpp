@@ -31,9 +31,19 @@ class ComPtr {
   Interface* pointer_ = nullptr;
 };
 
-HRESULT createFactory(ComPtr<IWICImagingFactory>& factory) {
-  if (!comStarted()) return CO_E_NOTINITIALIZED;
-  return createComInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()));
+// One imaging factory for the whole run, made with the first picture. COM is started
+// before it is made, so it is released before COM ends.
+IWICImagingFactory* imagingFactory() {
+  struct Shared {
+    ComPtr<IWICImagingFactory> factory;
+    Shared() {
+      if (comStarted()) {
+        createComInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()));
+      }
+    }
+  };
+  static const Shared shared;
+  return shared.factory.get();
 }
 
 HRESULT openFirstFrame(IWICImagingFactory* factory, const std::wstring& path, ComPtr<IWICBitmapFrameDecode>& frame) {
@@ -119,13 +129,13 @@ UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
   if (size.cx <= 0 || size.cy <= 0) return {};
   if (FAILED(checkPictureFile(path))) return {};
   if (auto jpeg = decodeJpegThumbnail(path, size)) return std::move(jpeg->bitmap);
-  ComPtr<IWICImagingFactory> factory;
-  if (FAILED(createFactory(factory))) return {};
+  IWICImagingFactory* const factory = imagingFactory();
+  if (factory == nullptr) return {};
   ComPtr<IWICBitmapFrameDecode> frame;
-  if (FAILED(openFirstFrame(factory.get(), path, frame))) return {};
+  if (FAILED(openFirstFrame(factory, path, frame))) return {};
   ComPtr<IWICFormatConverter> wide;
   IWICBitmapSource* widened = nullptr;
-  if (FAILED(widen(factory.get(), frame.get(), wide, widened))) return {};
+  if (FAILED(widen(factory, frame.get(), wide, widened))) return {};
   ComPtr<IWICBitmapScaler> scaler;
   if (FAILED(factory->CreateBitmapScaler(scaler.put()))) return {};
   if (FAILED(scaler->Initialize(widened, static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
@@ -133,7 +143,7 @@ UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
     return {};
   }
   ComPtr<IWICFormatConverter> bgr;
-  if (FAILED(convertTo(factory.get(), scaler.get(), GUID_WICPixelFormat24bppBGR, bgr))) return {};
+  if (FAILED(convertTo(factory, scaler.get(), GUID_WICPixelFormat24bppBGR, bgr))) return {};
   UniqueBitmap bitmap;
   SIZE rendered{};
   if (FAILED(copyToBitmap(bgr.get(), bitmap, rendered))) return {};
@@ -142,15 +152,15 @@ UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
 
 std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, std::wstring* failure) {
   HRESULT result = checkPictureFile(path);
-  ComPtr<IWICImagingFactory> factory;
-  if (SUCCEEDED(result)) result = createFactory(factory);
+  IWICImagingFactory* const factory = imagingFactory();
+  if (SUCCEEDED(result) && factory == nullptr) result = CO_E_NOTINITIALIZED;
   ComPtr<IWICBitmapFrameDecode> frame;
-  if (SUCCEEDED(result)) result = openFirstFrame(factory.get(), path, frame);
+  if (SUCCEEDED(result)) result = openFirstFrame(factory, path, frame);
   ComPtr<IWICFormatConverter> wide;
   IWICBitmapSource* widened = nullptr;
-  if (SUCCEEDED(result)) result = widen(factory.get(), frame.get(), wide, widened);
+  if (SUCCEEDED(result)) result = widen(factory, frame.get(), wide, widened);
   ComPtr<IWICFormatConverter> bgr;
-  if (SUCCEEDED(result)) result = convertTo(factory.get(), widened, GUID_WICPixelFormat24bppBGR, bgr);
+  if (SUCCEEDED(result)) result = convertTo(factory, widened, GUID_WICPixelFormat24bppBGR, bgr);
   FullSizePicture picture;
   if (SUCCEEDED(result)) result = copyToBitmap(bgr.get(), picture.bitmap, picture.size);
   if (SUCCEEDED(result)) return picture;
