@@ -85,8 +85,8 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform) {
 
   std::unique_ptr<Form1> form(new Form1(std::move(inform)));
   form->instance_ = instance;
-  ::CreateWindowExW(kWindowExStyle, kForm1WindowClass, texts::kWindowTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, form.get());
+  form->createWindow(kWindowExStyle, kForm1WindowClass, texts::kWindowTitle, kWindowStyle,
+                     SIZE{CW_USEDEFAULT, CW_USEDEFAULT}, instance);
   if (form->hwnd_ == nullptr) return nullptr;
   topLevelWindowOpened();
 
@@ -106,22 +106,9 @@ void Form1::show(int showCommand) {
   ::UpdateWindow(hwnd_);
 }
 
-LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->hwnd_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    form->hwnd_ = nullptr;
-    form->gameFolderLock_.reset();  // the next program may manage the game folder now
-    topLevelWindowClosed();
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  return form->handleMessage(message, wParam, lParam);
+void Form1::onWindowGone() {
+  gameFolderLock_.reset();  // the next program may manage the game folder now
+  topLevelWindowClosed();
 }
 
 LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

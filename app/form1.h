@@ -10,6 +10,7 @@
 #include "app/map_list.h"
 #include "packs/listings.h"
 #include "platform/unique_handle.h"
+#include "platform/window_base.h"
 
 namespace tarnwick {
 
@@ -19,7 +20,7 @@ inline constexpr wchar_t kForm1WindowClass[] = L"Tarnwick.Form1";
 // The main window: owner of the run's state, most of it held in its controls
 // (the installed pack's name and path are label captions, the installed files the
 // items of List1, the packs the items of Combo1, the chosen pack its selected index).
-class Form1 {
+class Form1 : public WindowBase {
  public:
   // How messages reach the user; tests replace it to read them.
   using Informer = std::function<void(HWND owner, std::wstring_view text)>;
@@ -27,13 +28,10 @@ class Form1 {
   // Creates the window and runs its load step; the window is not shown yet.
   static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {});
   ~Form1();
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
 
   void show(int showCommand);
   // Another Tarnwick manages this game folder: this one has said so and must end.
   [[nodiscard]] bool managedElsewhere() const { return managedElsewhere_; }
-  [[nodiscard]] HWND hwnd() const { return hwnd_; }
 
   // Event handlers.
   void Form_Load();
@@ -71,8 +69,8 @@ class Form1 {
 
  private:
   explicit Form1(Informer inform);
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void onWindowGone() override;
 
   void createControls();
   void layOut();
@@ -88,7 +86,6 @@ class Form1 {
   // Takes the game folder for this program; false when another program has it.
   bool claimGameFolder();
 
-  HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   UniqueFont font_;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/dpi.h"
 #include "platform/pictures.h"
 #include "platform/window_class.h"
 #include "platform/window_lifetime.h"
@@ -15,8 +14,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"Tarnwick.Form2";
 constexpr wchar_t kTitle[] = L"图像预览";
-constexpr int kInitialClientWidth = 4560;   // twips
-constexpr int kInitialClientHeight = 3030;  // twips
 
 }  // namespace
 
@@ -35,22 +32,19 @@ std::optional<std::wstring> Form2::open(HINSTANCE instance, FullSizePicture pict
   form->bitmap_ = std::move(picture.bitmap);
   form->pictureSize_ = picture.size;
 
-  const DWORD style = WS_OVERLAPPEDWINDOW;
-  const UINT dpi = dpiForWindow(nullptr);
-  const SIZE initial = outerSizeForClient(
-      {twipsToPixels(kInitialClientWidth, dpi), twipsToPixels(kInitialClientHeight, dpi)}, style, 0, dpi);
-  HWND window = ::CreateWindowExW(0, kWindowClass, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, initial.cx, initial.cy,
-                                  nullptr, nullptr, instance, form.get());
+  HWND window = form->createWindow(0, kWindowClass, kTitle, WS_OVERLAPPEDWINDOW, SIZE{CW_USEDEFAULT, CW_USEDEFAULT},
+                                   instance);
   if (window == nullptr) return L"无法打开预览窗口。";
   Form2* const created = form.release();
   created->adopted_ = true;
   topLevelWindowOpened();
 
-  // Picture1 takes the picture's own size; the window's outer size is then set to
-  // Picture1's, so frame and title take their room from the picture.
   created->picture1_ = ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
                                          created->pictureSize_.cx, created->pictureSize_.cy, window, nullptr,
                                          instance, nullptr);
+  // The window's outer size is the picture's, so frame and title take their room from it.
+  // It is set after the window is made: a window being made is kept within the screen,
+  // while a resize asks WM_GETMINMAXINFO, which lets a large picture have its size.
   ::SetWindowPos(window, nullptr, 0, 0, created->pictureSize_.cx, created->pictureSize_.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::ShowWindow(window, SW_SHOWNORMAL);
@@ -58,32 +52,23 @@ std::optional<std::wstring> Form2::open(HINSTANCE instance, FullSizePicture pict
   return std::nullopt;
 }
 
-LRESULT CALLBACK Form2::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<Form2*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->hwnd_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<Form2*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+LRESULT Form2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETMINMAXINFO:
-      form->limitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
+      limitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_DRAWITEM:
-      form->drawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      drawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    case WM_NCDESTROY:
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      if (form->adopted_) {
-        delete form;
-        topLevelWindowClosed();
-      }
-      break;
     default:
-      break;
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
   }
-  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Form2::onWindowGone() {
+  if (!adopted_) return;
+  delete this;
+  topLevelWindowClosed();
 }
 
 void Form2::limitTracking(MINMAXINFO& limits) const {

@@ -6,12 +6,13 @@
 
 #include "platform/pictures.h"
 #include "platform/unique_handle.h"
+#include "platform/window_base.h"
 
 namespace tarnwick {
 
 // A preview window: one picture at its own size in a window of its own, with no
 // owner, beside the main window. Each one lives until the user closes it.
-class Form2 {
+class Form2 : public WindowBase {
  public:
   // Opens a new preview of the picture file. Nothing on success; the message to
   // show when the picture can't be loaded (no window opens then).
@@ -19,16 +20,13 @@ class Form2 {
   // Opens a new preview of a picture already decoded (a map's own preview).
   static std::optional<std::wstring> open(HINSTANCE instance, FullSizePicture picture);
 
-  Form2(const Form2&) = delete;
-  Form2& operator=(const Form2&) = delete;
-
  private:
   Form2() = default;
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void onWindowGone() override;
   void limitTracking(MINMAXINFO& limits) const;
   void drawPicture(const DRAWITEMSTRUCT& item) const;
 
-  HWND hwnd_ = nullptr;
   HWND picture1_ = nullptr;
   bool adopted_ = false;  // owned by its window, which deletes it when it goes
   UniqueBitmap bitmap_;
