@@ -69,8 +69,9 @@ constexpr UINT kRescanPacks = WM_APP + 1;
 
 }  // namespace
 
-Form1::Form1(Informer inform)
+Form1::Form1(Informer inform, Asker ask)
     : inform_(std::move(inform)),
+      ask_(std::move(ask)),
       dir1_(workingFolder()),
       file1_(L"*.jpg;*.bmp", workingFolder()),
       file2_(L"*.map", workingFolder()),
@@ -80,10 +81,10 @@ Form1::~Form1() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
 }
 
-std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform) {
+std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker ask) {
   if (!registerTopLevelClass(instance, kWindowClass, windowProc)) return nullptr;
 
-  std::unique_ptr<Form1> form(new Form1(std::move(inform)));
+  std::unique_ptr<Form1> form(new Form1(std::move(inform), std::move(ask)));
   form->instance_ = instance;
   ::CreateWindowExW(kWindowExStyle, kWindowClass, texts::kWindowTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, form.get());
@@ -305,6 +306,10 @@ void Form1::inform(std::wstring_view text) const {
   } else {
     showInformation(hwnd_, text);
   }
+}
+
+bool Form1::ask(std::wstring_view question) const {
+  return ask_ ? ask_(hwnd_, question) : askYesNo(hwnd_, question);
 }
 
 // --- Start-up ---------------------------------------------------------------

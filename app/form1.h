@@ -19,9 +19,11 @@ class Form1 {
  public:
   // How messages reach the user; tests replace it to read them.
   using Informer = std::function<void(HWND owner, std::wstring_view text)>;
+  // How a Yes/No question reaches the user; true for Yes. Tests replace it to answer.
+  using Asker = std::function<bool(HWND owner, std::wstring_view question)>;
 
   // Creates the window and runs its load step; the window is not shown yet.
-  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {});
+  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {}, Asker ask = {});
   ~Form1();
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
@@ -61,7 +63,7 @@ class Form1 {
   void setCaption(int slot, const std::wstring& text);
 
  private:
-  explicit Form1(Informer inform);
+  Form1(Informer inform, Asker ask);
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -74,12 +76,14 @@ class Form1 {
   LRESULT onColourStatic(HDC dc, HWND control);
   void drawThumbnail(const DRAWITEMSTRUCT& item);
   void inform(std::wstring_view text) const;
+  [[nodiscard]] bool ask(std::wstring_view question) const;
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   UniqueFont font_;
   Informer inform_;
+  Asker ask_;
 
   std::array<HWND, 3> frames_{};
   std::array<HWND, 16> labels_{};

@@ -2,21 +2,29 @@
 
 // Installing and removing packs, and the installed-pack record.
 //
-// The record is written after every install and removal as well as at close, so a
-// crash in between never forgets which files a pack put into the game folder.
+// Every install and removal writes its journal before it touches the game folder, then
+// the record of what it left installed, then drops the journal; the record is written at
+// close as well. A crash at any moment leaves a journal that the next start finishes (see
+// interrupted_operation.h) before the record is shown.
 // Slots 13 and 15 keep naming a pack while files of it that the program put there are
 // still in the game folder: an install that stops half-way sets them once one file was
 // copied (and changes nothing when none was), and a removal that has to leave a listed
 // file in place leaves them as they were; files already gone don't count. The record is
 // always written from the slots and List1, so it says the same after any failure.
+// Installing while a pack is in use takes that pack out first, so no file of it stays
+// behind unlisted; when that leaves anything in place, nothing of the new pack is copied.
 
 #include "app/texts.h"
 #include "game/running_game.h"
+#include "packs/game_folder_layout.h"
+#include "packs/interrupted_operation.h"
+#include "packs/journal_file.h"
 #include "packs/pack_install.h"
 #include "packs/pack_removal.h"
 #include "packs/record_file.h"
 #include "packs/unknown_mark.h"
 #include "platform/control_contents.h"
+#include "platform/file_system.h"
 
 namespace tarnwick {
 namespace {
@@ -28,31 +36,57 @@ constexpr int kPackFolderSlot = 15;
 
 // Messages of one operation, shown together in one box.
 std::wstring joined(std::wstring first, const std::optional<std::wstring>& second) {
-  if (!second) return first;
+  if (!second || second->empty()) return first;
   return first.empty() ? *second : first + L"\r\n\r\n" + *second;
 }
 
-// Writes the record of what the window holds.
-std::optional<std::wstring> saveWindowRecord(const Form1& form) {
-  return saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
-                    listBoxItems(form.List1()));
+// Writes the record of what the window holds; once it is written, the journal of the
+// operation that led there has done its work.
+std::optional<std::wstring> commitWindowRecord(const Form1& form) {
+  auto failure = saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
+                            listBoxItems(form.List1()));
+  if (!failure) dropJournal(form.GameDir());
+  return failure;
 }
 
 std::optional<std::wstring> runningGame(const Form1& form) {
   return firstRunningProgram({form.caption(kGameProgramSlot), form.caption(kExpansionProgramSlot)});
 }
 
+struct TakenOut {
+  std::wstring report;
+  bool leftBehind = false;
+};
+
+// Removes the pack in use and shows and records what is still installed.
+TakenOut takeOutInstalledPack(Form1& form) {
+  const RemovalOutcome outcome = removePack(form.GameDir(), listBoxItems(form.List1()));
+  setListBoxItems(form.List1(), outcome.remaining);
+  if (!outcome.filesLeftBehind) {
+    form.setCaption(kPackFolderSlot, std::wstring(kUnknownMark));
+    form.setCaption(kPackNameSlot, std::wstring(kUnknownMark));
+  }
+  return {joined(removalReport(outcome), commitWindowRecord(form)), outcome.filesLeftBehind};
+}
+
 }  // namespace
 
 void Form1::LoadCofg(const std::wstring& sPath) {
-  const InstalledRecord record = readRecordFile(sPath);
+  InstalledRecord record;
+  if (sameFileName(sPath, recordFileOf(gameDir_))) {
+    RecoveredRecord recovered = readRecordFinishingInterruptedOperation(gameDir_);
+    if (recovered.failure) inform(*recovered.failure);
+    record = std::move(recovered.record);
+  } else {
+    record = readRecordFile(sPath);
+  }
   if (record.packPath) setCaption(kPackFolderSlot, *record.packPath);
   if (record.packName) setCaption(kPackNameSlot, *record.packName);
   appendListBoxItems(list1_, record.files);
 }
 
 void Form1::Form_Unload() {
-  if (auto failure = saveWindowRecord(*this)) inform(*failure);
+  if (auto failure = commitWindowRecord(*this)) inform(*failure);
 }
 
 void Form1::Command3_Click() {
@@ -72,31 +106,37 @@ void Form1::Command3_Click() {
     return;
   }
 
-  const InstallOutcome outcome = installPack({folder, gameDir_, file3_.names(), listBoxItems(list1_)});
+  std::wstring report;
+  if (!listBoxItems(list1_).empty()) {
+    // The same pack again is taken out too: a file that left its folder mustn't stay.
+    const bool samePack = samePath(folder, caption(kPackFolderSlot));
+    if (!samePack && !ask(texts::switchQuestion(caption(kPackNameSlot), packName))) return;
+    TakenOut takenOut = takeOutInstalledPack(*this);
+    if (takenOut.leftBehind) {
+      inform(joined(std::move(takenOut.report), texts::switchStopped(packName)));
+      return;
+    }
+    report = std::move(takenOut.report);
+  }
+
+  const InstallOutcome outcome = installPack({folder, packName, gameDir_, file3_.names()});
   if (!outcome.copied.empty() || !outcome.failure) {
     setListBoxItems(list1_, outcome.copied);
     setCaption(kPackNameSlot, packName);
     setCaption(kPackFolderSlot, folder);
   }
-  const std::wstring report = joined(outcome.failure.value_or(L""), saveWindowRecord(*this));
+  report = joined(joined(std::move(report), outcome.failure), commitWindowRecord(*this));
   if (!report.empty()) inform(report);
 }
 
 void Form1::Command4_Click() {
-  const std::vector<std::wstring> listed = listBoxItems(list1_);
-  if (listed.empty()) return;
+  if (listBoxItems(list1_).empty()) return;
   if (auto game = runningGame(*this)) {
     inform(gameRunningMessage(*game));
     return;
   }
-  const RemovalOutcome outcome = removePack(gameDir_, listed);
-  setListBoxItems(list1_, outcome.remaining);
-  if (!outcome.filesLeftBehind) {
-    setCaption(kPackFolderSlot, std::wstring(kUnknownMark));
-    setCaption(kPackNameSlot, std::wstring(kUnknownMark));
-  }
-  const std::wstring report = joined(removalReport(outcome), saveWindowRecord(*this));
-  if (!report.empty()) inform(report);
+  const TakenOut takenOut = takeOutInstalledPack(*this);
+  if (!takenOut.report.empty()) inform(takenOut.report);
 }
 
 }  // namespace tarnwick

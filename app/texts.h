@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace tarnwick::texts {
 
@@ -11,5 +12,13 @@ inline constexpr const wchar_t* kScanNoPacks = L"未找到..";
 inline constexpr const wchar_t* kScanChoose = L"请选择..";
 
 inline constexpr const wchar_t* kChoosePack = L"请选择地图包";
+
+// Installing another pack while one is in use takes that one out first.
+inline std::wstring switchQuestion(const std::wstring& inUse, const std::wstring& chosen) {
+  return L"正在使用地图包“" + inUse + L"”。先移除它，再复制“" + chosen + L"”吗？";
+}
+inline std::wstring switchStopped(const std::wstring& chosen) {
+  return L"地图包未能完全移除，未复制“" + chosen + L"”的任何文件。";
+}
 
 }  // namespace tarnwick::texts

@@ -12,6 +12,13 @@ inline constexpr std::wstring_view kStringTableName = L"ra2md.csf";
 
 inline std::wstring packFolderOf(const std::wstring& gameDir) { return gameDir + L"\\ZAzod"; }
 inline std::wstring recordFileOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\cofin.txt"; }
+// The folder of the game's own files that a pack replaced (see KeptOriginals), and the
+// journal of the install or removal under way, kept in it.
+inline std::wstring keptOriginalsFolderOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\.originals"; }
+inline constexpr std::wstring_view kJournalName = L"operation.tarnwick-journal";
+inline std::wstring journalFileOf(const std::wstring& gameDir) {
+  return keptOriginalsFolderOf(gameDir) + L"\\" + std::wstring(kJournalName);
+}
 inline std::wstring pristineStringTableOf(const std::wstring& gameDir) {
   return packFolderOf(gameDir) + L"\\" + std::wstring(kStringTableName);
 }

@@ -8,4 +8,7 @@ namespace tarnwick {
 // An information message with a single OK button.
 void showInformation(HWND owner, std::wstring_view text);
 
+// A question with the question icon and Yes and No buttons; true for Yes.
+bool askYesNo(HWND owner, std::wstring_view question);
+
 }  // namespace tarnwick

@@ -110,6 +110,7 @@ TEST_F(InstalledRecordTest, AnUnfinishedWriteLeavesTheOldRecord) {
   game.addPack(L"New", {{L"new.map", "map"}});
   auto form = game.open();
   choosePack(*form, L"New");
+  game.log.answers = {true};
   {
     HeldOpen held(game.record());
     form->Command3_Click();

@@ -94,25 +94,6 @@ TEST(PackInstall, StopsAtAFailedCopyListingWhatWasCopied) {
   }
 }
 
-TEST(PackInstall, AFailureBeforeTheFirstCopyKeepsTheInstalledPack) {
-  TestGame game;
-  const std::wstring first = game.addPack(L"First", {{L"first.map", "1"}});
-  const std::wstring second = game.addPack(L"Second", {{L"second.map", "2"}});
-  auto form = game.open();
-  choosePack(*form, L"First");
-  form->Command3_Click();
-  choosePack(*form, L"Second");
-  ::DeleteFileW((second + L"\\second.map").c_str());
-  form->Command3_Click();
-
-  ASSERT_EQ(game.log.messages.size(), 1u);
-  EXPECT_TRUE(contains(game.log.messages[0], L"second.map"));
-  EXPECT_EQ(listItems(*form), Names{L"first.map"});
-  EXPECT_EQ(form->caption(13), L"First");
-  EXPECT_EQ(form->caption(15), first);
-  EXPECT_EQ(readBytes(game.record()), ansi(first) + "\r\nFirst\r\n 1 \r\nfirst.map\r\n");
-}
-
 // A name the record can't hold would come back as another name, and its file could never
 // be removed: such a pack is refused before anything is copied.
 TEST(PackInstall, RefusesNamesTheCodePageCannotHold) {
