@@ -49,6 +49,16 @@ std::optional<std::wstring> commitWindowRecord(const Form1& form) {
   return failure;
 }
 
+// Why nothing may be touched: the record couldn't be written, and after the operation
+// nothing would remember what it left installed. Writing the record as it stands tries
+// every step a record write takes.
+std::optional<std::wstring> unwritableRecord(const Form1& form) {
+  auto failure = saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
+                            listBoxItems(form.List1()));
+  if (failure) *failure += texts::kNothingTouched;
+  return failure;
+}
+
 std::optional<std::wstring> runningGame(const Form1& form) {
   return firstRunningProgram({form.caption(kGameProgramSlot), form.caption(kExpansionProgramSlot)});
 }
@@ -105,6 +115,10 @@ void Form1::Command3_Click() {
     inform(*refusal);
     return;
   }
+  if (auto failure = unwritableRecord(*this)) {
+    inform(*failure);
+    return;
+  }
 
   std::wstring report;
   if (!listBoxItems(list1_).empty()) {
@@ -133,6 +147,10 @@ void Form1::Command4_Click() {
   if (listBoxItems(list1_).empty()) return;
   if (auto game = runningGame(*this)) {
     inform(gameRunningMessage(*game));
+    return;
+  }
+  if (auto failure = unwritableRecord(*this)) {
+    inform(*failure);
     return;
   }
   const TakenOut takenOut = takeOutInstalledPack(*this);

@@ -13,6 +13,8 @@ inline constexpr const wchar_t* kScanChoose = L"请选择..";
 
 inline constexpr const wchar_t* kChoosePack = L"请选择地图包";
 
+inline constexpr const wchar_t* kNothingTouched = L"\r\n未复制或删除任何文件。";
+
 // Installing another pack while one is in use takes that one out first.
 inline std::wstring switchQuestion(const std::wstring& inUse, const std::wstring& chosen) {
   return L"正在使用地图包“" + inUse + L"”。先移除它，再复制“" + chosen + L"”吗？";
