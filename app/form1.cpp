@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/busy_window.h"
 #include "app/form1_layout.h"
 #include "app/game_dir.h"
 #include "app/texts.h"
@@ -142,6 +143,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ReFreshPath(dir1_.path());
       return 0;
     case WM_CLOSE:
+      if (deferCloseWhileBusy(hwnd_)) return 0;
       Form_Unload();
       ::DestroyWindow(hwnd_);
       return 0;
@@ -301,6 +303,7 @@ void Form1::drawThumbnail(const DRAWITEMSTRUCT& item) {
 }
 
 void Form1::inform(std::wstring_view text) const {
+  if (text.empty()) return;
   if (inform_) {
     inform_(hwnd_, text);
   } else {

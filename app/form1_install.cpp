@@ -14,6 +14,7 @@
 // Installing while a pack is in use takes that pack out first, so no file of it stays
 // behind unlisted; when that leaves anything in place, nothing of the new pack is copied.
 
+#include "app/busy_window.h"
 #include "app/texts.h"
 #include "game/running_game.h"
 #include "packs/game_folder_layout.h"
@@ -68,15 +69,41 @@ struct TakenOut {
   bool leftBehind = false;
 };
 
+// The window while an operation runs: the buttons and the pack combo wait for it.
+BusyWindow busy(const Form1& form) {
+  return BusyWindow(form.hwnd(), {form.Command(1), form.Command(2), form.Command(3), form.Command(4), form.Combo1()});
+}
+
 // Removes the pack in use and shows and records what is still installed.
-TakenOut takeOutInstalledPack(Form1& form) {
-  const RemovalOutcome outcome = removePack(form.GameDir(), listBoxItems(form.List1()));
+TakenOut takeOutInstalledPack(Form1& form, BusyWindow& busyWindow) {
+  const RemovalOutcome outcome =
+      removePack(form.GameDir(), listBoxItems(form.List1()), busyWindow.progress(texts::kRemoving));
   setListBoxItems(form.List1(), outcome.remaining);
   if (!outcome.filesLeftBehind) {
     form.setCaption(kPackFolderSlot, std::wstring(kUnknownMark));
     form.setCaption(kPackNameSlot, std::wstring(kUnknownMark));
   }
   return {joined(removalReport(outcome), commitWindowRecord(form)), outcome.filesLeftBehind};
+}
+
+// Takes the pack in use out first where there is one, then installs; shows and records
+// what is installed. The message to show, or nothing.
+std::wstring switchAndInstall(Form1& form, bool packInUse, PackInstall install) {
+  BusyWindow busyWindow = busy(form);
+  std::wstring report;
+  if (packInUse) {
+    TakenOut takenOut = takeOutInstalledPack(form, busyWindow);
+    if (takenOut.leftBehind) return joined(std::move(takenOut.report), texts::switchStopped(install.packName));
+    report = std::move(takenOut.report);
+  }
+  install.progress = busyWindow.progress(texts::kInstalling);
+  const InstallOutcome outcome = installPack(install);
+  if (!outcome.copied.empty() || !outcome.failure) {
+    setListBoxItems(form.List1(), outcome.copied);
+    form.setCaption(kPackNameSlot, install.packName);
+    form.setCaption(kPackFolderSlot, install.packFolder);
+  }
+  return joined(joined(std::move(report), outcome.failure), commitWindowRecord(form));
 }
 
 }  // namespace
@@ -120,27 +147,14 @@ void Form1::Command3_Click() {
     return;
   }
 
-  std::wstring report;
-  if (!listBoxItems(list1_).empty()) {
-    // The same pack again is taken out too: a file that left its folder mustn't stay.
-    const bool samePack = samePath(folder, caption(kPackFolderSlot));
-    if (!samePack && !ask(texts::switchQuestion(caption(kPackNameSlot), packName))) return;
-    TakenOut takenOut = takeOutInstalledPack(*this);
-    if (takenOut.leftBehind) {
-      inform(joined(std::move(takenOut.report), texts::switchStopped(packName)));
-      return;
-    }
-    report = std::move(takenOut.report);
+  // The same pack again is taken out too, without asking: a file that left its folder
+  // mustn't stay behind.
+  const bool packInUse = !listBoxItems(list1_).empty();
+  if (packInUse && !samePath(folder, caption(kPackFolderSlot)) &&
+      !ask(texts::switchQuestion(caption(kPackNameSlot), packName))) {
+    return;
   }
-
-  const InstallOutcome outcome = installPack({folder, packName, gameDir_, file3_.names()});
-  if (!outcome.copied.empty() || !outcome.failure) {
-    setListBoxItems(list1_, outcome.copied);
-    setCaption(kPackNameSlot, packName);
-    setCaption(kPackFolderSlot, folder);
-  }
-  report = joined(joined(std::move(report), outcome.failure), commitWindowRecord(*this));
-  if (!report.empty()) inform(report);
+  inform(switchAndInstall(*this, packInUse, {folder, packName, gameDir_, file3_.names(), {}}));
 }
 
 void Form1::Command4_Click() {
@@ -153,8 +167,12 @@ void Form1::Command4_Click() {
     inform(*failure);
     return;
   }
-  const TakenOut takenOut = takeOutInstalledPack(*this);
-  if (!takenOut.report.empty()) inform(takenOut.report);
+  std::wstring report;
+  {
+    BusyWindow busyWindow = busy(*this);
+    report = takeOutInstalledPack(*this, busyWindow).report;
+  }
+  inform(report);
 }
 
 }  // namespace tarnwick

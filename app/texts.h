@@ -13,6 +13,10 @@ inline constexpr const wchar_t* kScanChoose = L"请选择..";
 
 inline constexpr const wchar_t* kChoosePack = L"请选择地图包";
 
+// The window title's progress of a long install or removal.
+inline constexpr const wchar_t* kInstalling = L"正在复制地图包";
+inline constexpr const wchar_t* kRemoving = L"正在移除地图包";
+
 inline constexpr const wchar_t* kNothingTouched = L"\r\n未复制或删除任何文件。";
 
 // Installing another pack while one is in use takes that one out first.

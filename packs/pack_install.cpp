@@ -47,6 +47,7 @@ class Install {
         break;
       }
       outcome_.copied.push_back(entry.name);
+      if (install_.progress) install_.progress(outcome_.copied.size(), journal.entries.size());
     }
     if (outcome_.failure) {
       const std::wstring copied = outcome_.copied.empty()

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "packs/progress.h"
+
 namespace tarnwick {
 
 struct PackInstall {
@@ -10,6 +12,7 @@ struct PackInstall {
   std::wstring packName;
   std::wstring gameDir;
   std::vector<std::wstring> files;  // the pack's file names, in the order to copy them
+  Progress progress;
 };
 
 struct InstallOutcome {

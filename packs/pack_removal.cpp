@@ -16,8 +16,8 @@ namespace {
 
 class Removal {
  public:
-  Removal(const std::wstring& gameDir, const std::vector<std::wstring>& listed)
-      : gameDir_(gameDir), game_(gameDir), originals_(gameDir), pristineTable_(pristineStringTableOf(gameDir)) {
+  Removal(const std::wstring& gameDir, const std::vector<std::wstring>& listed, const Progress& progress)
+      : gameDir_(gameDir), progress_(progress), game_(gameDir), originals_(gameDir), pristineTable_(pristineStringTableOf(gameDir)) {
     outcome_.remaining = listed;
     hasPristineTable_ = pathExists(pristineTable_) && !isFolder(pristineTable_);
   }
@@ -29,8 +29,10 @@ class Removal {
       return std::move(outcome_);
     }
     auto& remaining = outcome_.remaining;
-    for (size_t i = remaining.size(); i-- > 0;) {
+    const size_t all = remaining.size();
+    for (size_t i = all; i-- > 0;) {
       if (takeOut(remaining[i])) remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(i));
+      if (progress_) progress_(all - i, all);
     }
     if (!tableRestored_) restoreStringTable();
     return std::move(outcome_);
@@ -113,6 +115,7 @@ class Removal {
   }
 
   const std::wstring& gameDir_;
+  const Progress& progress_;
   FolderSnapshot game_;
   KeptOriginals originals_;
   std::wstring pristineTable_;
@@ -123,8 +126,9 @@ class Removal {
 
 }  // namespace
 
-RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::wstring>& listed) {
-  return Removal(gameDir, listed).run();
+RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::wstring>& listed,
+                          const Progress& progress) {
+  return Removal(gameDir, listed, progress).run();
 }
 
 std::wstring removalReport(const RemovalOutcome& outcome) {

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "packs/progress.h"
+
 namespace tarnwick {
 
 struct RemovalOutcome {
@@ -20,7 +22,8 @@ struct RemovalOutcome {
 // listed. Then the string table is restored from its pristine copy; without that copy,
 // the string table (even a pack's) is left as it is. The caller writes the record, then
 // drops the journal.
-RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::wstring>& listed);
+RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::wstring>& listed,
+                          const Progress& progress = {});
 
 // The one message that tells of all a removal's problems; empty when there were none.
 std::wstring removalReport(const RemovalOutcome& outcome);
