@@ -147,10 +147,12 @@ void Form1::Command3_Click() {
     return;
   }
 
-  // The same pack again is taken out too, without asking: a file that left its folder
-  // mustn't stay behind.
-  const bool packInUse = !listBoxItems(list1_).empty();
-  if (packInUse && !samePath(folder, caption(kPackFolderSlot)) &&
+  // Another pack in use is taken out after asking. The same pack again is taken out
+  // without asking, so a file that left its folder doesn't stay behind; so are names left
+  // listed without a pack (files that were already gone at a removal).
+  const bool packInUse = ::SendMessageW(list1_, LB_GETCOUNT, 0, 0) > 0;
+  const std::wstring inUse = caption(kPackFolderSlot);
+  if (packInUse && inUse != kUnknownMark && !samePath(folder, inUse) &&
       !ask(texts::switchQuestion(caption(kPackNameSlot), packName))) {
     return;
   }
@@ -158,7 +160,7 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-  if (listBoxItems(list1_).empty()) return;
+  if (::SendMessageW(list1_, LB_GETCOUNT, 0, 0) <= 0) return;
   if (auto game = runningGame(*this)) {
     inform(gameRunningMessage(*game));
     return;

@@ -20,7 +20,15 @@ std::wstring journalFailure(const std::wstring& gameDir, DWORD error) {
 }
 
 std::optional<Journal> readJournal(const std::wstring& gameDir) {
-  const auto bytes = readWholeFile(journalFileOf(gameDir));
+  // Far more than any pack's names: a file that size wasn't written by the program.
+  constexpr ULONGLONG kLargest = 64ull << 20;
+  const std::wstring path = journalFileOf(gameDir);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      ((ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow) > kLargest) {
+    return std::nullopt;
+  }
+  const auto bytes = readWholeFile(path);
   if (!bytes || bytes->size() % sizeof(wchar_t) != 0) return std::nullopt;
   std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
   bytes->copy(reinterpret_cast<char*>(text.data()), bytes->size());
