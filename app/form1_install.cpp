@@ -41,11 +41,16 @@ std::wstring joined(std::wstring first, const std::optional<std::wstring>& secon
   return first.empty() ? *second : first + L"\r\n\r\n" + *second;
 }
 
-// Writes the record of what the window holds; once it is written, the journal of the
-// operation that led there has done its work.
+// Writes the record of what the window holds.
+std::optional<std::wstring> saveWindowRecord(const Form1& form) {
+  return saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
+                    listBoxItems(form.List1()));
+}
+
+// The same, at the end of an operation: once it is written, the operation's journal has
+// done its work.
 std::optional<std::wstring> commitWindowRecord(const Form1& form) {
-  auto failure = saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
-                            listBoxItems(form.List1()));
+  auto failure = saveWindowRecord(form);
   if (!failure) dropJournal(form.GameDir());
   return failure;
 }
@@ -54,8 +59,7 @@ std::optional<std::wstring> commitWindowRecord(const Form1& form) {
 // nothing would remember what it left installed. Writing the record as it stands tries
 // every step a record write takes.
 std::optional<std::wstring> unwritableRecord(const Form1& form) {
-  auto failure = saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
-                            listBoxItems(form.List1()));
+  auto failure = saveWindowRecord(form);
   if (failure) *failure += texts::kNothingTouched;
   return failure;
 }
