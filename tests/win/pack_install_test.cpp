@@ -95,24 +95,27 @@ TEST(PackInstall, StopsAtAFailedCopyListingWhatWasCopied) {
 }
 
 // A name the record can't hold would come back as another name, and its file could never
-// be removed: such a pack is refused before anything is copied.
+// be removed; a name like the program's own temporary files would be deleted at the next
+// start after a crash: such packs are refused before anything is copied.
 TEST(PackInstall, RefusesNamesTheCodePageCannotHold) {
   TestGame game;
   ASSERT_EQ(::GetACP(), 936u);
   const std::wstring thai = L"\u0E01";
   game.addPack(L"Thai file", {{L"a.map", "a"}, {thai + L".ini", "x"}});
   game.addPack(thai, {{L"a.map", "a"}});
+  game.addPack(L"Own name", {{L"a.map", "a"}, {L"b.MAP.Tarnwick-Partial", "x"}});
   const FileContents before = filesIn(game.dir());
   auto form = game.open();
 
-  choosePack(*form, L"Thai file");
-  form->Command3_Click();
-  choosePack(*form, thai);
-  form->Command3_Click();
+  for (const std::wstring pack : {L"Thai file", thai.c_str(), L"Own name"}) {
+    choosePack(*form, pack);
+    form->Command3_Click();
+  }
 
-  ASSERT_EQ(game.log.messages.size(), 2u);
+  ASSERT_EQ(game.log.messages.size(), 3u);
   EXPECT_TRUE(contains(game.log.messages[0], thai + L".ini"));
   EXPECT_TRUE(contains(game.log.messages[1], game.packs() + L"\\" + thai));
+  EXPECT_TRUE(contains(game.log.messages[2], L"b.MAP.Tarnwick-Partial"));
   EXPECT_EQ(filesIn(game.dir()), before);
   EXPECT_TRUE(listItems(*form).empty());
   EXPECT_FALSE(exists(game.record()));
