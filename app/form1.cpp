@@ -231,7 +231,11 @@ std::wstring Form1::caption(int slot) const { return controlText(Label1(slot)); 
 
 void Form1::setCaption(int slot, const std::wstring& text) {
   ::SetWindowTextW(Label1(slot), text.c_str());
-  if (!layout::kLabels[static_cast<size_t>(slot)].wraps) fitLabelToText(slot);
+  if (!layout::kLabels[static_cast<size_t>(slot)].wraps) {
+    fitLabelToText(slot);
+    // The label may have drawn the new text at its old width already; once more at its new one.
+    ::InvalidateRect(Label1(slot), nullptr, TRUE);
+  }
 }
 
 void Form1::onCommand(int id, int code) {
