@@ -3,42 +3,48 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "packs/folder_snapshot.h"
 #include "packs/game_folder_layout.h"
 #include "packs/journal_file.h"
 #include "packs/kept_originals.h"
-#include "packs/listed_name.h"
 #include "packs/record_file.h"
 #include "packs/unknown_mark.h"
 #include "platform/file_operations.h"
+#include "platform/file_system.h"
 #include "platform/unique_handle.h"
 
 namespace tarnwick {
 namespace {
 
-void deleteTemporaryCopy(const std::wstring& path) { ::DeleteFileW((path + std::wstring(kTemporarySuffix)).c_str()); }
+// Deletes the temporary copies in the folder whose targets `isOurs` accepts; the folder
+// is read once, however many names the journal holds.
+void deleteTemporaryCopiesIn(const std::wstring& folder, const std::function<bool(std::wstring_view)>& isOurs) {
+  WIN32_FIND_DATAW found{};
+  UniqueFind find(::FindFirstFileExW((folder + L"\\*" + std::wstring(kTemporarySuffix)).c_str(), FindExInfoBasic,
+                                     &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) return;
+  do {
+    const std::wstring_view name(found.cFileName);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.size() <= kTemporarySuffix.size()) continue;
+    if (isOurs(name.substr(0, name.size() - kTemporarySuffix.size()))) {
+      (void)deleteFileClearingReadOnly(folder + L"\\" + std::wstring(name));
+    }
+  } while (::FindNextFileW(find.get(), &found));
+}
 
 // The temporary copies a crash left: beside the game's files the journal names and the
-// string table, in the kept originals' folder, and the record's own.
+// string table, every one in the kept originals' folder, and the record's own.
 void deleteTemporaryCopies(const std::wstring& gameDir, const Journal& journal) {
-  for (const auto& entry : journal.entries) {
-    if (isPlainFileName(entry.name)) deleteTemporaryCopy(gameDir + L"\\" + entry.name);
-  }
-  const std::wstring kept = keptOriginalsFolderOf(gameDir);
-  WIN32_FIND_DATAW found{};
-  UniqueFind find(::FindFirstFileExW((kept + L"\\*" + std::wstring(kTemporarySuffix)).c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, nullptr, 0));
-  if (find) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        (void)deleteFileClearingReadOnly(kept + L"\\" + found.cFileName);
-      }
-    } while (::FindNextFileW(find.get(), &found));
-  }
-  deleteTemporaryCopy(gameDir + L"\\" + std::wstring(kStringTableName));
-  deleteTemporaryCopy(recordFileOf(gameDir));
+  std::unordered_set<std::wstring> named{foldedFileName(kStringTableName)};
+  for (const auto& entry : journal.entries) named.insert(foldedFileName(entry.name));
+  deleteTemporaryCopiesIn(gameDir, [&](std::wstring_view target) { return named.count(foldedFileName(target)) != 0; });
+  deleteTemporaryCopiesIn(keptOriginalsFolderOf(gameDir), [](std::wstring_view) { return true; });
+  deleteTemporaryCopiesIn(packFolderOf(gameDir),
+                          [](std::wstring_view target) { return sameFileName(target, L"cofin.txt"); });
 }
 
 // Whether the operation had done its work on the entry's file when it stopped.
