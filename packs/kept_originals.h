@@ -19,7 +19,6 @@ class KeptOriginals {
   // it ignoring case).
   explicit KeptOriginals(const std::wstring& gameDir);
 
-
   [[nodiscard]] const std::wstring& folder() const { return folder_; }
   [[nodiscard]] std::wstring pathOf(const std::wstring& name) const { return folder_ + L"\\" + name; }
   [[nodiscard]] bool holds(const std::wstring& name) const;
