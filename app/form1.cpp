@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/busy_window.h"
 #include "app/form1_layout.h"
 #include "app/game_dir.h"
 #include "app/texts.h"
@@ -68,8 +69,9 @@ constexpr UINT kRescanPacks = WM_APP + 1;
 
 }  // namespace
 
-Form1::Form1(Informer inform)
+Form1::Form1(Informer inform, Asker ask)
     : inform_(std::move(inform)),
+      ask_(std::move(ask)),
       dir1_(workingFolder()),
       file1_(L"*.jpg;*.bmp", workingFolder()),
       file2_(L"*.map", workingFolder()),
@@ -80,10 +82,10 @@ Form1::~Form1() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
 }
 
-std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform) {
+std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker ask) {
   if (!registerTopLevelClass(instance, kForm1WindowClass, windowProc)) return nullptr;
 
-  std::unique_ptr<Form1> form(new Form1(std::move(inform)));
+  std::unique_ptr<Form1> form(new Form1(std::move(inform), std::move(ask)));
   form->instance_ = instance;
   form->createWindow(kWindowExStyle, kForm1WindowClass, texts::kWindowTitle, kWindowStyle,
                      SIZE{CW_USEDEFAULT, CW_USEDEFAULT}, instance);
@@ -131,6 +133,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ReFreshPath(dir1_.path());
       return 0;
     case WM_CLOSE:
+      if (deferCloseWhileBusy(hwnd_)) return 0;
       if (!managedElsewhere_) Form_Unload();  // the record is the other program's
       ::DestroyWindow(hwnd_);
       return 0;
@@ -248,7 +251,11 @@ std::wstring Form1::caption(int slot) const { return controlText(Label1(slot)); 
 
 void Form1::setCaption(int slot, const std::wstring& text) {
   ::SetWindowTextW(Label1(slot), text.c_str());
-  if (!layout::kLabels[static_cast<size_t>(slot)].wraps) fitLabelToText(slot);
+  if (!layout::kLabels[static_cast<size_t>(slot)].wraps) {
+    fitLabelToText(slot);
+    // The label may have drawn the new text at its old width already; once more at its new one.
+    ::InvalidateRect(Label1(slot), nullptr, TRUE);
+  }
 }
 
 void Form1::onCommand(int id, int code) {
@@ -320,11 +327,16 @@ void Form1::drawThumbnail(const DRAWITEMSTRUCT& item) {
 }
 
 void Form1::inform(std::wstring_view text) const {
+  if (text.empty()) return;
   if (inform_) {
     inform_(hwnd_, text);
   } else {
     showInformation(hwnd_, text);
   }
+}
+
+bool Form1::ask(std::wstring_view question) const {
+  return ask_ ? ask_(hwnd_, question) : askYesNo(hwnd_, question);
 }
 
 // --- Start-up ---------------------------------------------------------------

@@ -24,9 +24,11 @@ class Form1 : public WindowBase {
  public:
   // How messages reach the user; tests replace it to read them.
   using Informer = std::function<void(HWND owner, std::wstring_view text)>;
+  // How a Yes/No question reaches the user; true for Yes. Tests replace it to answer.
+  using Asker = std::function<bool(HWND owner, std::wstring_view question)>;
 
   // Creates the window and runs its load step; the window is not shown yet.
-  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {});
+  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {}, Asker ask = {});
   ~Form1();
 
   void show(int showCommand);
@@ -68,7 +70,7 @@ class Form1 : public WindowBase {
   void setCaption(int slot, const std::wstring& text);
 
  private:
-  explicit Form1(Informer inform);
+  Form1(Informer inform, Asker ask);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void onWindowGone() override;
 
@@ -85,11 +87,13 @@ class Form1 : public WindowBase {
   void inform(std::wstring_view text) const;
   // Takes the game folder for this program; false when another program has it.
   bool claimGameFolder();
+  [[nodiscard]] bool ask(std::wstring_view question) const;
 
   HINSTANCE instance_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   UniqueFont font_;
   Informer inform_;
+  Asker ask_;
 
   std::array<HWND, 3> frames_{};
   std::array<HWND, 16> labels_{};

@@ -38,4 +38,18 @@ inline constexpr const wchar_t* kMapHasNoPreview = L"这张地图没有预览图
 inline constexpr const wchar_t* kMapUnreadable = L"无法读取地图文件：";
 inline constexpr const wchar_t* kMapPreviewFailed = L"无法显示地图的预览图：";
 
+// The window title's progress of a long install or removal.
+inline constexpr const wchar_t* kInstalling = L"正在复制地图包";
+inline constexpr const wchar_t* kRemoving = L"正在移除地图包";
+
+inline constexpr const wchar_t* kNothingTouched = L"\r\n未复制或删除任何文件。";
+
+// Installing another pack while one is in use takes that one out first.
+inline std::wstring switchQuestion(const std::wstring& inUse, const std::wstring& chosen) {
+  return L"正在使用地图包“" + inUse + L"”。先移除它，再复制“" + chosen + L"”吗？";
+}
+inline std::wstring switchStopped(const std::wstring& chosen) {
+  return L"地图包未能完全移除，未复制“" + chosen + L"”的任何文件。";
+}
+
 }  // namespace tarnwick::texts

@@ -74,6 +74,16 @@ BenchGame::BenchGame(int packCount)
     const std::wstring path = largePack() + L"\\" + name;
     if (!fileHasSize(path, content.size())) writeFile(path, content);
   }
+
+  makeFolder(smallPack());
+  for (int file = 0; file < kSmallPackFiles; ++file) {
+    smallPackFiles_.push_back(file == 0 ? L"small.map" : L"small" + std::to_wstring(file) + L".ini");
+  }
+  if (!fileHasSize(smallPack() + L"\\files-ready", 0)) {
+    for (const auto& name : smallPackFiles_) writeFile(smallPack() + L"\\" + name, "[Small]\r\nFile=" + std::string(name.begin(), name.end()));
+    writeFile(smallPack() + L"\\files-ready", "");
+    ::SetFileAttributesW((smallPack() + L"\\files-ready").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  }
 }
 
 void BenchGame::writeRecordOf500Files() const {

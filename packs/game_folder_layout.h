@@ -14,6 +14,13 @@ inline std::wstring packFolderOf(const std::wstring& gameDir) { return gameDir +
 inline std::wstring recordFileOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\cofin.txt"; }
 // Held open by the program that manages the game folder; never a pack (packs are folders).
 inline std::wstring programLockOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\Tarnwick.lock"; }
+// The folder of the game's own files that a pack replaced (see KeptOriginals), and the
+// journal of the install or removal under way, kept in it.
+inline std::wstring keptOriginalsFolderOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\.originals"; }
+inline constexpr std::wstring_view kJournalName = L"operation.tarnwick-journal";
+inline std::wstring journalFileOf(const std::wstring& gameDir) {
+  return keptOriginalsFolderOf(gameDir) + L"\\" + std::wstring(kJournalName);
+}
 inline std::wstring pristineStringTableOf(const std::wstring& gameDir) {
   return packFolderOf(gameDir) + L"\\" + std::wstring(kStringTableName);
 }

@@ -2,22 +2,22 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "packs/folder_snapshot.h"
 
 namespace tarnwick {
 
 // The game's own files that a pack's file replaced, kept under their own names in a
 // folder inside the pack folder until the removal puts them back. The folder is hidden
 // and a system folder, so the pack scan never offers it as a pack; what lies in it is
-// the whole record of what is kept, and it outlives the program's runs.
+// the whole record of what is kept, and it outlives the program's runs. The journal of
+// the operation under way lies in it too, and is no kept file.
 class KeptOriginals {
  public:
-  static constexpr const wchar_t* kFolderName = L".originals";
-
   // Reads what the folder holds once: asking for each name on its own costs a scan of
   // the whole pack folder per name where the folder doesn't exist (Wine then looks for
   // it ignoring case).
-  explicit KeptOriginals(const std::wstring& packFolder);
+  explicit KeptOriginals(const std::wstring& gameDir);
 
   [[nodiscard]] const std::wstring& folder() const { return folder_; }
   [[nodiscard]] std::wstring pathOf(const std::wstring& name) const { return folder_ + L"\\" + name; }
@@ -33,11 +33,12 @@ class KeptOriginals {
   [[nodiscard]] DWORD putBack(const std::wstring& name, const std::wstring& gameFile);
 
  private:
-  [[nodiscard]] DWORD makeFolder() const;
-  void dropName(const std::wstring& name);
-
   std::wstring folder_;
-  std::vector<std::wstring> kept_;  // the names of the files in the folder
+  FolderSnapshot kept_;
 };
+
+// Makes the folder of kept originals (hidden and a system folder) where it isn't yet, or
+// gives it back those attributes. NO_ERROR or the system's error.
+[[nodiscard]] DWORD makeKeptOriginalsFolder(const std::wstring& folder);
 
 }  // namespace tarnwick

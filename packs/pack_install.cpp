@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
+#include "packs/folder_snapshot.h"
 #include "packs/game_folder_layout.h"
+#include "packs/journal_file.h"
 #include "packs/kept_originals.h"
 #include "packs/listed_name.h"
 #include "platform/code_page.h"
@@ -15,37 +15,90 @@
 namespace tarnwick {
 namespace {
 
-bool listed(const std::vector<std::wstring>& names, const std::wstring& name) {
-  return std::any_of(names.begin(), names.end(), [&](const std::wstring& item) { return sameFileName(item, name); });
-}
-
-// Whether the file a pack is about to replace is one of the game's own, to be kept.
-bool isGamesOwnFile(const std::wstring& target, const std::wstring& name, const PackInstall& install) {
-  if (sameFileName(name, kStringTableName) || listed(install.installedFiles, name)) return false;
-  return pathExists(target) && !isFolder(target);
-}
-
-std::optional<std::wstring> installFile(const PackInstall& install, const std::wstring& name,
-                                        KeptOriginals& originals) {
-  const std::wstring target = install.gameDir + L"\\" + name;
-  PendingReplacement replacement(target);
-  if (const DWORD error = replacement.copyFrom(install.packFolder + L"\\" + name, Durability::Cached)) {
-    return L"无法复制 " + name + L"：" + systemErrorText(error);
+bool hasControlCharacter(const std::wstring& text) {
+  for (const wchar_t c : text) {
+    if (c < 0x20) return true;
   }
-  bool keptNow = false;
-  if (isGamesOwnFile(target, name, install) && !originals.holds(name)) {
-    if (const DWORD error = originals.keep(target, name)) {
-      return L"无法备份游戏原有的 " + name + L"（到 " + originals.folder() + L"）：" + systemErrorText(error) +
-             L"\r\n该文件未被改动。";
+  return false;
+}
+
+bool isProgramsOwnName(const std::wstring& name) {
+  const size_t suffix = kTemporarySuffix.size();
+  return sameFileName(name, kJournalName) ||
+         (name.size() >= suffix && sameFileName(std::wstring_view(name).substr(name.size() - suffix), kTemporarySuffix));
+}
+
+class Install {
+ public:
+  explicit Install(const PackInstall& install)
+      : install_(install), game_(install.gameDir), originals_(install.gameDir) {}
+
+  InstallOutcome run() {
+    Journal journal{JournalOperation::Install, install_.packFolder, install_.packName, {}};
+    journal.entries.reserve(install_.files.size());
+    for (const auto& name : install_.files) journal.entries.push_back({name, isGamesOwnFile(name)});
+    if (const DWORD error = writeJournal(install_.gameDir, journal)) {
+      outcome_.failure = journalFailure(install_.gameDir, error);
+      return std::move(outcome_);
     }
-    keptNow = true;
+    for (const auto& entry : journal.entries) {
+      if (auto failure = installFile(entry)) {
+        outcome_.failure = std::move(*failure);
+        break;
+      }
+      outcome_.copied.push_back(entry.name);
+      if (install_.progress) install_.progress(outcome_.copied.size(), journal.entries.size());
+    }
+    if (outcome_.failure) {
+      const std::wstring copied = outcome_.copied.empty()
+                                      ? std::wstring(L"未复制任何文件。")
+                                      : L"已复制的 " + std::to_wstring(outcome_.copied.size()) +
+                                            L" 个文件已记录，可用“移除地图包”移除。";
+      *outcome_.failure = L"复制地图包中止。" + *outcome_.failure + L"\r\n" + copied;
+    }
+    return std::move(outcome_);
   }
-  if (const DWORD error = replacement.commit()) {
-    if (keptNow) originals.forget(name);
-    return L"无法复制 " + name + L"：" + systemErrorText(error);
+
+ private:
+  // Whether the file the pack is about to replace is one of the game's own, to be kept.
+  // One kept before (by a pack whose removal couldn't put it back) stays the original.
+  bool isGamesOwnFile(const std::wstring& name) const {
+    return game_.hasFile(name) && !sameFileName(name, kStringTableName) && !originals_.holds(name);
   }
-  return std::nullopt;
-}
+
+  std::optional<std::wstring> installFile(const JournalEntry& entry) {
+    const std::wstring& name = entry.name;
+    const std::wstring source = install_.packFolder + L"\\" + name;
+    const std::wstring target = install_.gameDir + L"\\" + name;
+    if (!game_.hasEntry(name)) {
+      // Nothing there to protect: copied straight into place. A crash leaves at most a
+      // part of the pack's file, which the journal names.
+      if (const DWORD error = copyToNewFile(source, target)) return L"无法复制 " + name + L"：" + systemErrorText(error);
+      game_.addFile(name);
+      return std::nullopt;
+    }
+    PendingReplacement replacement(target);
+    if (const DWORD error = replacement.copyFrom(source, Durability::Cached)) {
+      return L"无法复制 " + name + L"：" + systemErrorText(error);
+    }
+    if (entry.kept) {
+      if (const DWORD error = originals_.keep(target, name)) {
+        return L"无法备份游戏原有的 " + name + L"（到 " + originals_.folder() + L"）：" + systemErrorText(error) +
+               L"\r\n该文件未被改动。";
+      }
+    }
+    if (const DWORD error = replacement.commit()) {
+      if (entry.kept) originals_.forget(name);
+      return L"无法复制 " + name + L"：" + systemErrorText(error);
+    }
+    return std::nullopt;
+  }
+
+  const PackInstall& install_;
+  FolderSnapshot game_;
+  KeptOriginals originals_;
+  InstallOutcome outcome_;
+};
 
 }  // namespace
 
@@ -53,33 +106,17 @@ std::optional<std::wstring> refusalOfPack(const std::wstring& packFolder, const 
                                           const std::vector<std::wstring>& files) {
   const std::wstring unrecordable = L"”含有本机代码页（" + std::to_wstring(::GetACP()) +
                                     L"）无法记录的字符，无法复制此地图包。未复制任何文件。";
-  if (!toAnsiExactly(packFolder)) return L"地图包的文件夹“" + packFolder + unrecordable;
-  if (!toAnsiExactly(packName)) return L"地图包的名称“" + packName + unrecordable;
+  if (!toAnsiExactly(packFolder) || hasControlCharacter(packFolder)) return L"地图包的文件夹“" + packFolder + unrecordable;
+  if (!toAnsiExactly(packName) || hasControlCharacter(packName)) return L"地图包的名称“" + packName + unrecordable;
   for (const auto& name : files) {
-    if (!isPlainFileName(name)) return L"地图包中的“" + name + L"”不能作为游戏目录中的文件名，无法复制此地图包。未复制任何文件。";
+    if (!isPlainFileName(name) || isProgramsOwnName(name)) {
+      return L"地图包中的“" + name + L"”不能作为游戏目录中的文件名，无法复制此地图包。未复制任何文件。";
+    }
     if (!toAnsiExactly(name)) return L"地图包中的文件名“" + name + unrecordable;
   }
   return std::nullopt;
 }
 
-InstallOutcome installPack(const PackInstall& install) {
-  KeptOriginals originals(packFolderOf(install.gameDir));
-  InstallOutcome outcome;
-  for (const auto& name : install.files) {
-    if (auto failure = installFile(install, name, originals)) {
-      outcome.failure = std::move(*failure);
-      break;
-    }
-    outcome.copied.push_back(name);
-  }
-  if (outcome.failure) {
-    const std::wstring copied = outcome.copied.empty()
-                                    ? std::wstring(L"未复制任何文件。")
-                                    : L"已复制的 " + std::to_wstring(outcome.copied.size()) +
-                                          L" 个文件已记录，可用“移除地图包”移除。";
-    *outcome.failure = L"复制地图包中止。" + *outcome.failure + L"\r\n" + copied;
-  }
-  return outcome;
-}
+InstallOutcome installPack(const PackInstall& install) { return Install(install).run(); }
 
 }  // namespace tarnwick

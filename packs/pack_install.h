@@ -3,13 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "packs/progress.h"
+
 namespace tarnwick {
 
 struct PackInstall {
   std::wstring packFolder;
+  std::wstring packName;
   std::wstring gameDir;
-  std::vector<std::wstring> files;           // the pack's file names, in the order to copy them
-  std::vector<std::wstring> installedFiles;  // the files of the pack installed so far
+  std::vector<std::wstring> files;  // the pack's file names, in the order to copy them
+  Progress progress;
 };
 
 struct InstallOutcome {
@@ -19,14 +22,17 @@ struct InstallOutcome {
 
 // Why a pack can't be installed faithfully, before anything is copied: a name that the
 // record can't hold in the ANSI code page (it would come back as another name and its
-// file could never be removed), or one that doesn't name a file right in the game folder.
+// file could never be removed), one that doesn't name a file right in the game folder,
+// or one the program uses for its own files there.
 std::optional<std::wstring> refusalOfPack(const std::wstring& packFolder, const std::wstring& packName,
                                           const std::vector<std::wstring>& files);
 
-// Copies the pack's files into the game folder one by one, each through a temporary file
-// that is moved over the target, and stops at the first that fails. Before a file of the
-// game's own is replaced, it is kept (see KeptOriginals); the files of the pack installed
-// so far and the string table, which has its pristine copy in the pack folder, are not.
+// Writes the journal of the install (see journal_file.h), then copies the pack's files
+// into the game folder one by one and stops at the first that fails. A file that
+// replaces another is staged in a temporary file and moved over it; before a file of the
+// game's own is replaced, it is kept (see KeptOriginals); the string table, which has its
+// pristine copy in the pack folder, is not. The caller writes the record, then drops the
+// journal.
 InstallOutcome installPack(const PackInstall& install);
 
 }  // namespace tarnwick

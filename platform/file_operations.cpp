@@ -38,7 +38,7 @@ PendingReplacement::~PendingReplacement() {
 DWORD PendingReplacement::createTemporary() {
   // Beside the target, so the final move is a rename on one volume; named after it, so
   // one left behind by a crash says what it was and is simply overwritten next time.
-  if (temporary_.empty()) temporary_ = target_ + L".tarnwick-partial";
+  if (temporary_.empty()) temporary_ = target_ + std::wstring(kTemporarySuffix);
   return NO_ERROR;
 }
 
@@ -84,6 +84,17 @@ DWORD copyFileReplacing(const std::wstring& source, const std::wstring& target) 
   PendingReplacement replacement(target);
   if (const DWORD error = replacement.copyFrom(source)) return error;
   return replacement.commit();
+}
+
+DWORD copyToNewFile(const std::wstring& source, const std::wstring& target) {
+  if (!::CopyFileW(source.c_str(), target.c_str(), TRUE)) {
+    const DWORD error = lastErrorOr(ERROR_OPEN_FAILED);
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ::DeleteFileW(target.c_str());
+    return error;
+  }
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return lastErrorOr(ERROR_FILE_NOT_FOUND);
+  return clearReadOnly(target, attributes);
 }
 
 DWORD writeFileReplacing(const std::wstring& path, std::string_view bytes) {

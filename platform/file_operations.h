@@ -13,6 +13,9 @@ namespace tarnwick {
 // install more than the copying.
 enum class Durability { FlushedToDisk, Cached };
 
+// Ends the name of the temporary file beside a target (see PendingReplacement).
+inline constexpr std::wstring_view kTemporarySuffix = L".tarnwick-partial";
+
 // A file's new content, made whole in a temporary file beside it and then moved over it
 // in one step: a crash, a full disk or a locked file leaves the old file or the new one,
 // never a half-written one. The temporary file goes away unless the move was made.
@@ -43,6 +46,10 @@ class PendingReplacement {
 };
 
 [[nodiscard]] DWORD copyFileReplacing(const std::wstring& source, const std::wstring& target);
+
+// Copies a file to where no file is (an existing one is refused with ERROR_FILE_EXISTS),
+// made writable. A copy that fails half-way is deleted again.
+[[nodiscard]] DWORD copyToNewFile(const std::wstring& source, const std::wstring& target);
 [[nodiscard]] DWORD writeFileReplacing(const std::wstring& path, std::string_view bytes);
 
 // Deletes a file, clearing its read-only attribute first; the attribute comes back when

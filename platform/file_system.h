@@ -15,4 +15,8 @@ bool isFolder(const std::wstring& path);
 // system does, ignoring case.
 bool sameFileName(std::wstring_view a, std::wstring_view b);
 
+// Whether two paths name the same file or folder as written: made full (".." and "."
+// resolved, "/" read as "\") and compared ignoring case and a trailing separator.
+bool samePath(const std::wstring& a, const std::wstring& b);
+
 }  // namespace tarnwick

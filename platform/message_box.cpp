@@ -100,4 +100,9 @@ void showInformation(HWND owner, std::wstring_view text) {
   ::MessageBoxW(owner, message.c_str(), L"Tarnwick", MB_OK | MB_ICONINFORMATION);
 }
 
+bool askYesNo(HWND owner, std::wstring_view question) {
+  const std::wstring message(question);
+  return ::MessageBoxW(owner, message.c_str(), L"Tarnwick", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 }  // namespace tarnwick

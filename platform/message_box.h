@@ -13,5 +13,7 @@ void showInformation(HWND owner, std::wstring_view text);
 // lines that would make the box taller than the screen the owner is on give way to a
 // note that the rest isn't shown.
 std::wstring fittedToScreen(HWND owner, std::wstring_view text);
+// A question with the question icon and Yes and No buttons; true for Yes.
+bool askYesNo(HWND owner, std::wstring_view question);
 
 }  // namespace tarnwick

@@ -9,45 +9,12 @@
 #include <map>
 #include <string>
 
+#include "running_program.h"
 #include "window_driver.h"
 
 namespace {
 
 using namespace tarnwick::e2e;
-
-constexpr wchar_t kGameFolder[] = L"C:\\Westwood\\RA2";
-constexpr wchar_t kPackFolder[] = L"C:\\Westwood\\RA2\\ZAzod";
-constexpr wchar_t kRecord[] = L"C:\\Westwood\\RA2\\ZAzod\\cofin.txt";
-
-// Control identifiers of the main window.
-constexpr int kCommand3 = 103, kCommand4 = 104, kCombo1 = 110, kList1 = 120, kListView1 = 121, kImageFirst = 200,
-              kLabelFirst = 300;
-
-std::string readFile(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  ::CloseHandle(file);
-  return bytes;
-}
-
-// Every file directly in the game folder with its bytes.
-std::map<std::wstring, std::string> gameFolderFiles() {
-  std::map<std::wstring, std::string> files;
-  WIN32_FIND_DATAW found{};
-  HANDLE find = ::FindFirstFileW((std::wstring(kGameFolder) + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return files;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    files[found.cFileName] = readFile(std::wstring(kGameFolder) + L"\\" + found.cFileName);
-  } while (::FindNextFileW(find, &found));
-  ::FindClose(find);
-  return files;
-}
 
 // The ANSI (code page 936) bytes of a text.
 std::string ansi(const std::wstring& text) {
@@ -58,54 +25,10 @@ std::string ansi(const std::wstring& text) {
   return bytes;
 }
 
-// One run of the program, from start to a clean exit.
-class RunningProgram {
- public:
-  // With `showsWindow`, waits for the main window to appear.
-  explicit RunningProgram(bool showsWindow = true) {
-    const wchar_t* exe = _wgetenv(L"TARNWICK_EXE");
-    if (exe == nullptr) return;
-    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kGameFolder, &startup,
-                          &process_)) {
-      return;
-    }
-    if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
-  }
-  ~RunningProgram() {
-    if (process_.hProcess == nullptr) return;
-    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.hProcess, 1);
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
-  }
-
-  [[nodiscard]] HWND window() const { return window_; }
-  [[nodiscard]] HWND control(int id) const { return findControl(window_, id); }
-  [[nodiscard]] std::wstring label(int slot) const { return textOf(control(kLabelFirst + slot)); }
-  [[nodiscard]] DWORD id() const { return process_.dwProcessId; }
-
-  // Closes the main window the way its close box does; true when the process ended.
-  bool close() {
-    ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    return ended();
-  }
-  bool ended() { return ::WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0; }
-
- private:
-  PROCESS_INFORMATION process_{};
-  HWND window_ = nullptr;
-};
-
-int comboIndexOf(HWND combo, const wchar_t* name) {
-  return static_cast<int>(::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
-}
-
 TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
   ASSERT_NE(_wgetenv(L"TARNWICK_EXE"), nullptr) << "TARNWICK_EXE names the program to drive";
   ASSERT_EQ(::GetACP(), 936u) << "the players' own code page";
-  const auto before = gameFolderFiles();
+  const auto before = filesIn(kGameFolder);
   ASSERT_TRUE(before.count(L"rulesmd.ini")) << "the demo's own game file";
 
   // Start-up shows the installed game and the packs.
@@ -140,7 +63,7 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
     ASSERT_TRUE(waitUntil([&] { return (box = findMessageBox(program.id())) != nullptr; }, 10));
     EXPECT_EQ(messageBoxText(box), L"请选择地图包");
     pressOk(box);
-    EXPECT_EQ(gameFolderFiles(), before);
+    EXPECT_EQ(filesIn(kGameFolder), before);
 
     // The pack that overwrites a game file installs.
     choose(combo, comboIndexOf(combo, L"Rules Mod"));
@@ -151,7 +74,7 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
     EXPECT_EQ(program.label(13), L"Rules Mod");
     EXPECT_EQ(program.label(15), L"C:\\Westwood\\RA2\\ZAzod\\Rules Mod");
     const std::wstring pack = std::wstring(kPackFolder) + L"\\Rules Mod\\";
-    const auto installed = gameFolderFiles();
+    const auto installed = filesIn(kGameFolder);
     for (const wchar_t* name : {L"Rules Test.jpg", L"Rules Test.map", L"ra2md.csf", L"rulesmd.ini"}) {
       ASSERT_TRUE(installed.count(name)) << name;
       EXPECT_EQ(installed.at(name), readFile(pack + name)) << name;
@@ -179,7 +102,7 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
     ASSERT_TRUE(program.close());
   }
   EXPECT_EQ(readFile(kRecord), "") << "nothing installed: an empty record";
-  EXPECT_EQ(gameFolderFiles(), before) << "the game folder is byte for byte as it was";
+  EXPECT_EQ(filesIn(kGameFolder), before) << "the game folder is byte for byte as it was";
 }
 
 // Two programs on one game folder would undo each other's installs: a second one says so,

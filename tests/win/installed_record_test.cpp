@@ -107,20 +107,35 @@ TEST_F(InstalledRecordTest, AnUnfinishedWriteLeavesTheOldRecord) {
   }
   EXPECT_FALSE(exists(temporary)) << "an abandoned temporary file is removed";
 
+}
+
+// An install or a removal first makes sure the record can be written: a record held
+// open or read-only stops it before anything is copied or deleted, and says why.
+TEST_F(InstalledRecordTest, AnUnwritableRecordStopsTheOperationBeforeItBegins) {
+  const std::string old = "P\r\nOld\r\n 1 \r\nold.map\r\n";
   game.addPack(L"New", {{L"new.map", "map"}});
-  auto form = game.open();
-  choosePack(*form, L"New");
-  {
-    HeldOpen held(game.record());
-    form->Command3_Click();
+  writeBytes(game / L"old.map", "old");
+  const FileContents before = filesIn(game.dir());
+  for (const bool removal : {false, true}) {
+    writeBytes(game.record(), old);
+    auto form = game.open();
+    choosePack(*form, L"New");
+    {
+      std::optional<HeldOpen> held;
+      if (removal) addAttributes(game.record(), FILE_ATTRIBUTE_READONLY); else held.emplace(game.record());
+      removal ? form->Command4_Click() : form->Command3_Click();
+    }
+    ASSERT_EQ(game.log.messages.size(), 1u) << removal;
+    EXPECT_NE(game.log.messages[0].find(game.record() + L"：" + tarnwick::systemErrorText(ERROR_ACCESS_DENIED)),
+              std::wstring::npos) << removal;
+    EXPECT_TRUE(game.log.questions.empty()) << removal;
+    EXPECT_EQ(filesIn(game.dir()), before) << removal;
+    EXPECT_EQ(readBytes(game.record()), old) << removal;
+    EXPECT_EQ(listItems(*form), std::vector<std::wstring>{L"old.map"}) << removal;
+    EXPECT_EQ(filesIn(game.packs()).size(), 3u) << removal << ": only cofin.txt, ra2md.csf and the program's lock, no temporary file";
+    ::SetFileAttributesW(game.record().c_str(), FILE_ATTRIBUTE_NORMAL);
+    game.log.messages.clear();
   }
-  ASSERT_EQ(game.log.messages.size(), 1u);
-  EXPECT_NE(game.log.messages[0].find(game.record()), std::wstring::npos) << game.log.messages[0];
-  EXPECT_NE(game.log.messages[0].find(tarnwick::systemErrorText(ERROR_ACCESS_DENIED)), std::wstring::npos)
-      << game.log.messages[0];
-  EXPECT_EQ(readBytes(game.record()), old);
-  const auto left = filesIn(game.packs());
-  EXPECT_EQ(left.size(), 3u) << "only cofin.txt, ra2md.csf and the program's lock, no temporary file";
 }
 
 TEST_F(InstalledRecordTest, AFailedWriteIsReportedOnlyWhenSomethingIsInstalled) {

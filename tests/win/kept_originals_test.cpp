@@ -48,37 +48,12 @@ TEST(KeptOriginals, TheGamesOwnFileComesBackAfterARestart) {
   EXPECT_TRUE(filesIn(game.kept()).empty());
 }
 
-// Only the game's own file is kept: not the file of the pack installed before (installed
-// again or replaced by another pack), and never the string table, which has its pristine
-// copy in the pack folder.
-TEST(KeptOriginals, OnlyTheGamesOwnFileIsKept) {
-  TestGame game;
-  game.addPack(L"A", {{L"a.map", "a"}, {L"rulesmd.ini", "A rules"}, {L"ra2md.csf", "A csf"}});
-  game.addPack(L"B", {{L"b.map", "b"}, {L"rulesmd.ini", "B rules"}});
-  const FileContents before = filesIn(game.dir());
-  auto form = game.open();
-  choosePack(*form, L"A");
-  form->Command3_Click();
-  form->Command3_Click();
-  choosePack(*form, L"B");
-  form->Command3_Click();
-  EXPECT_EQ(filesIn(game.kept()), (FileContents{{L"rulesmd.ini", TestGame::kGameRules}}));
-
-  form->Command4_Click();
-  EXPECT_TRUE(game.log.messages.empty());
-  EXPECT_EQ(readBytes(game / L"rulesmd.ini"), TestGame::kGameRules) << "the game's own, not A's";
-  EXPECT_EQ(readBytes(game / L"ra2md.csf"), TestGame::kGameTable);
-  FileContents expected = before;
-  expected[L"a.map"] = "a";  // A's files that B didn't replace stay, as B's install forgot them
-  EXPECT_EQ(filesIn(game.dir()), expected);
-  EXPECT_TRUE(filesIn(game.kept()).empty());
-}
-
 // When the game's file can't be kept, the install stops before replacing it.
 TEST(KeptOriginals, AnOriginalThatCannotBeKeptStopsTheInstall) {
   TestGame game;
   writeBytes(game / L"expandmd01.mix", "game mix");
-  writeBytes(game.kept(), "a file where the folder should be");
+  makeFolder(game.kept());
+  makeFolder(game.kept() + L"\\expandmd01.mix");  // where its copy should go
   game.addPack(L"Mix", {{L"expandmd01.mix", "pack mix"}, {L"mix.map", "m"}});
   const FileContents before = filesIn(game.dir());
   auto form = game.open();
@@ -87,7 +62,7 @@ TEST(KeptOriginals, AnOriginalThatCannotBeKeptStopsTheInstall) {
 
   ASSERT_EQ(game.log.messages.size(), 1u);
   EXPECT_TRUE(contains(game.log.messages[0], L"expandmd01.mix")) << testing::PrintToString(game.log.messages[0]);
-  EXPECT_TRUE(contains(game.log.messages[0], tarnwick::systemErrorText(ERROR_ALREADY_EXISTS)));
+  EXPECT_TRUE(contains(game.log.messages[0], tarnwick::systemErrorText(ERROR_ACCESS_DENIED)));
   EXPECT_EQ(filesIn(game.dir()), before);
   EXPECT_TRUE(listItems(*form).empty());
   EXPECT_EQ(form->caption(13), L"未知");

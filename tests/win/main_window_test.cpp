@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/busy_window.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
 #include "app/message_loop.h"
@@ -280,6 +281,33 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsIt) {
   HWND window = form->hwnd();
   ::SendMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(::IsWindow(window));
+}
+
+// Work that runs long shows its progress in the title, keeps the buttons and the pack
+// combo disabled, and holds a close until it has ended; short work shows nothing.
+TEST_F(MainWindowTest, LongWorkShowsItsProgressAndHoldsAClose) {
+  auto form = open();
+  HWND window = form->hwnd();
+  const std::vector<HWND> controls = {form->Command(3), form->Combo1()};
+  ASSERT_TRUE(::IsWindowEnabled(form->Command(3)));
+  ASSERT_FALSE(::IsWindowEnabled(form->Combo1())) << "no pack folder here";
+  {
+    tarnwick::BusyWindow busy(window, controls);
+    const tarnwick::Progress progress = busy.progress(L"正在复制地图包");
+    progress(1, 3);
+    EXPECT_EQ(windowText(window), L"Tarnwick") << "not yet half a second";
+    ::Sleep(600);
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    progress(2, 3);
+    EXPECT_EQ(windowText(window), L"Tarnwick - 正在复制地图包 2 / 3");
+    for (HWND control : controls) EXPECT_FALSE(::IsWindowEnabled(control));
+    EXPECT_TRUE(::IsWindow(window)) << "the close waits";
+  }
+  EXPECT_EQ(windowText(window), L"Tarnwick");
+  EXPECT_TRUE(::IsWindowEnabled(form->Command(3)));
+  EXPECT_FALSE(::IsWindowEnabled(form->Combo1())) << "as it was";
+  pumpMessages();
+  EXPECT_FALSE(::IsWindow(window)) << "and comes once the work has ended";
 }
 
 }  // namespace

@@ -53,6 +53,7 @@ TEST(PackRemoval, DeletesTheListedFilesAndRestoresTheStringTable) {
 
 TEST(PackRemoval, AFileAlreadyGoneStaysListed) {
   TestGame game;
+  game.addPack(L"B", {{L"b.map", "b"}});
   writeBytes(game / L"a.map", "a");
   auto form = openWithRecord(game, {L"a.map", L"gone.jpg"});
   form->Command4_Click();
@@ -61,6 +62,11 @@ TEST(PackRemoval, AFileAlreadyGoneStaysListed) {
   EXPECT_EQ(listItems(*form), Names{L"gone.jpg"});
   EXPECT_EQ(form->caption(13), L"未知");
   EXPECT_EQ(readBytes(game.record()), "\xCE\xB4\xD6\xAA\r\n\xCE\xB4\xD6\xAA\r\n 1 \r\ngone.jpg\r\n");
+
+  choosePack(*form, L"B");  // no pack in use to ask about: installed at once
+  form->Command3_Click();
+  EXPECT_TRUE(game.log.questions.empty());
+  EXPECT_EQ(listItems(*form), Names{L"b.map"});
 }
 
 // The record can be edited: no listed name may reach outside the game folder or a

@@ -12,11 +12,20 @@ void pumpMessages();
 
 std::wstring windowText(HWND window);
 
-// Collects what the program would have shown in message boxes.
+// Collects what the program would have shown in message boxes, and answers its
+// questions with the answers queued, in order (No once they run out).
 struct MessageLog {
   std::vector<std::wstring> messages;
+  std::vector<std::wstring> questions;
+  std::vector<bool> answers;
   auto informer() {
     return [this](HWND, std::wstring_view text) { messages.emplace_back(text); };
+  }
+  auto asker() {
+    return [this](HWND, std::wstring_view question) {
+      questions.emplace_back(question);
+      return questions.size() <= answers.size() && answers[questions.size() - 1];
+    };
   }
 };
 

@@ -28,7 +28,7 @@ std::wstring TestGame::addPack(const std::wstring& name,
 }
 
 std::unique_ptr<Form1> TestGame::open() {
-  auto form = Form1::create(::GetModuleHandleW(nullptr), log.informer());
+  auto form = Form1::create(::GetModuleHandleW(nullptr), log.informer(), log.asker());
   if (!form) throw std::runtime_error("the main window did not open");
   pumpMessages();
   return form;

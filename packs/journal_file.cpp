@@ -1,0 +1,40 @@
+#include "packs/journal_file.h"
+
+#include "packs/game_folder_layout.h"
+#include "packs/kept_originals.h"
+#include "platform/error_text.h"
+#include "platform/file_operations.h"
+
+namespace tarnwick {
+
+// The text is stored as UTF-16: every name the program can handle goes in unchanged.
+DWORD writeJournal(const std::wstring& gameDir, const Journal& journal) {
+  if (const DWORD error = makeKeptOriginalsFolder(keptOriginalsFolderOf(gameDir))) return error;
+  const std::wstring text = formatJournal(journal);
+  return writeFileReplacing(journalFileOf(gameDir),
+                            std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+}
+
+std::wstring journalFailure(const std::wstring& gameDir, DWORD error) {
+  return L"无法写入操作日志 " + journalFileOf(gameDir) + L"：" + systemErrorText(error) + L"\r\n未改动任何文件。";
+}
+
+std::optional<Journal> readJournal(const std::wstring& gameDir) {
+  // Far more than any pack's names: a file that size wasn't written by the program.
+  constexpr ULONGLONG kLargest = 64ull << 20;
+  const std::wstring path = journalFileOf(gameDir);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      ((ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow) > kLargest) {
+    return std::nullopt;
+  }
+  const auto bytes = readWholeFile(path);
+  if (!bytes || bytes->size() % sizeof(wchar_t) != 0) return std::nullopt;
+  std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
+  bytes->copy(reinterpret_cast<char*>(text.data()), bytes->size());
+  return parseJournal(text);
+}
+
+void dropJournal(const std::wstring& gameDir) { (void)deleteFileClearingReadOnly(journalFileOf(gameDir)); }
+
+}  // namespace tarnwick
