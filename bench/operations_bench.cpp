@@ -115,6 +115,7 @@ int wmain(int argc, wchar_t** argv) {
   allMet &= reportMemory(L"the scan:");
 
   // Install and removal of each pack, alternating with the bare loops.
+  const std::wstring flushed = game.packFolder() + L"\\bench-flushed.txt";
   struct PackCase {
     const wchar_t* pack;
     std::wstring folder;
@@ -135,7 +136,6 @@ int wmain(int argc, wchar_t** argv) {
     form->Combo1_Click();
     std::vector<double> installs, copies, removals, deletions;
     double afterInstallMb = 0;
-    const std::wstring flushed = game.packFolder() + L"\\bench-flushed.txt";
     for (int run = 0; run < runs; ++run) {
       double start = nowMs();
       form->Command3_Click();
