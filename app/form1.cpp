@@ -119,7 +119,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY:
-      onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      onNotify(*reinterpret_cast<NMHDR*>(lParam));
       return 0;
     case WM_CTLCOLORSTATIC:
       return onColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

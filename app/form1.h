@@ -80,7 +80,7 @@ class Form1 : public WindowBase {
   static SIZE labelTextSize(HDC dc, const std::wstring& text);
   void onCommand(int id, int code);
   void onComboTyped();
-  void onNotify(const NMHDR& notification);
+  void onNotify(NMHDR& notification);
   void onDpiChanged(UINT dpi, const RECT& suggested);
   LRESULT onColourStatic(HDC dc, HWND control);
   void drawThumbnail(const DRAWITEMSTRUCT& item);

@@ -1,4 +1,5 @@
-// The main window's map list: opening a map's own preview.
+// The main window's map list: a row's picture when the list asks for it, and opening a
+// map's own preview.
 #include <utility>
 
 #include "app/form1.h"
@@ -10,11 +11,14 @@
 
 namespace tarnwick {
 
-void Form1::onNotify(const NMHDR& notification) {
+void Form1::onNotify(NMHDR& notification) {
   // A double-click on a row (its first click selects it) or Enter in the list. The
   // selected row is the one meant: on Enter, some list views send no row with it.
   if (notification.idFrom == layout::kIdListView1 && notification.code == LVN_ITEMACTIVATE) {
     ListView1_ItemActivate(mapList_.selectedRow());
+  }
+  if (notification.idFrom == layout::kIdListView1 && notification.code == LVN_GETDISPINFOW) {
+    mapList_.onGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(&notification));
   }
 }
 

@@ -28,17 +28,30 @@ class MapList {
   // Column widths for a DPI; the control's place is set by the window's layout.
   void setColumnWidths(UINT dpi);
 
-  // Rows for the map files `names` in `folder`, in that order; their pictures are made
-  // at the size a DPI gives them.
+  // Rows for the map files `names` in `folder`, in that order, with each map's name and
+  // players. A row's picture, at the size a DPI gives it, is made when the row is first
+  // drawn (or asked for): only the rows in sight cost a preview's decoding.
   void fill(const std::wstring& folder, const std::vector<std::wstring>& names, UINT dpi);
   void clear();
+
+  // The list's LVN_GETDISPINFOW, sent to its parent: the row's picture when asked for.
+  void onGetDispInfo(NMLVDISPINFOW& request);
 
   // The selected row, or -1.
   [[nodiscard]] int selectedRow() const;
 
  private:
+  // The row's picture in the image list, made the first time it is asked for (the
+  // blank one when the map has none or it can't be read).
+  int pictureOfRow(int row);
+
   HWND list_ = nullptr;
   UniqueImageList pictures_;  // shared with the control, which leaves it to us
+  std::wstring folder_;
+  std::vector<std::wstring> names_;
+  std::vector<int> pictureOfRow_;  // per row: its picture, or kNotMade
+  SIZE box_{};
+  std::string fileBytes_;  // kept from file to file while it stays small
 };
 
 }  // namespace tarnwick

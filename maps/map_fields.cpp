@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) || (defined(__GNUC__) && defined(__i386__))
 #include <emmintrin.h>
 #endif
 
@@ -57,17 +57,9 @@ std::uint32_t packKeyNumber(std::string_view key) {
 // The first `wanted` byte from `from` on, or text.size(). Sixteen or eight bytes at a
 // time: the C libraries some builds link search byte by byte, and a map is mostly bytes
 // to pass over.
-std::size_t findByte(std::string_view text, std::size_t from, char wanted) {
+[[maybe_unused]] std::size_t findByteInWords(std::string_view text, std::size_t from, char wanted) {
   const char* const data = text.data();
   std::size_t at = from;
-#if defined(__SSE2__)
-  const __m128i pattern = _mm_set1_epi8(wanted);
-  for (; at + 16 <= text.size(); at += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-    const int found = _mm_movemask_epi8(_mm_cmpeq_epi8(block, pattern));
-    if (found != 0) return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found)));
-  }
-#else
   constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
   const std::uint64_t pattern = kOnes * static_cast<unsigned char>(wanted);
   for (; at + 8 <= text.size(); at += 8) {
@@ -76,11 +68,47 @@ std::size_t findByte(std::string_view text, std::size_t from, char wanted) {
     const std::uint64_t x = word ^ pattern;  // a zero byte where `wanted` is
     if ((x - kOnes) & ~x & kHighs) break;
   }
-#endif
   for (; at < text.size(); ++at) {
     if (data[at] == wanted) return at;
   }
   return text.size();
+}
+
+// 32-bit x86 builds don't assume SSE2; every processor that runs Windows 7 well has it,
+// and it is asked for once.
+#if defined(__SSE2__) || (defined(__GNUC__) && defined(__i386__))
+#define TARNWICK_HAS_SSE2_SEARCH 1
+#if !defined(__SSE2__)
+__attribute__((target("sse2")))
+#endif
+std::size_t findByteInBlocks(std::string_view text, std::size_t from, char wanted) {
+  const char* const data = text.data();
+  std::size_t at = from;
+  const __m128i pattern = _mm_set1_epi8(wanted);
+  for (; at + 16 <= text.size(); at += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+    const int found = _mm_movemask_epi8(_mm_cmpeq_epi8(block, pattern));
+    if (found != 0) return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found)));
+  }
+  for (; at < text.size(); ++at) {
+    if (data[at] == wanted) return at;
+  }
+  return text.size();
+}
+#endif
+
+std::size_t findByte(std::string_view text, std::size_t from, char wanted) {
+#if defined(__SSE2__)
+  return findByteInBlocks(text, from, wanted);
+#elif defined(TARNWICK_HAS_SSE2_SEARCH)
+  static const bool hasSse2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+  }();
+  return hasSse2 ? findByteInBlocks(text, from, wanted) : findByteInWords(text, from, wanted);
+#else
+  return findByteInWords(text, from, wanted);
+#endif
 }
 
 // Where the next line starting with '[' (after blanks) begins, or the end. Maps are
@@ -99,7 +127,7 @@ std::size_t nextSectionLine(std::string_view text, std::size_t from) {
 
 }  // namespace
 
-MapFields scanMapFields(std::string_view text) {
+MapFields scanMapFields(std::string_view text, MapParts parts) {
   MapFields fields;
   std::vector<std::pair<std::uint32_t, std::string_view>> packLines;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
@@ -107,6 +135,7 @@ MapFields scanMapFields(std::string_view text) {
   Section section = Section::Other;
   std::size_t at = 0;
   while (at < text.size()) {
+    if (parts == MapParts::NameAndPlayers && fields.name && fields.startingPoints) break;  // the first ones count
     if (section == Section::Other) {
       at = nextSectionLine(text, at);
       if (at == text.size()) break;
@@ -121,6 +150,10 @@ MapFields scanMapFields(std::string_view text) {
     if (line.front() == '[') {
       const std::size_t close = line.find(']');
       if (close != std::string_view::npos) section = sectionNamed(trim(line.substr(1, close - 1)));
+      // Passed over like any other section, by the search for the next one.
+      if (parts == MapParts::NameAndPlayers && (section == Section::Preview || section == Section::PreviewPack)) {
+        section = Section::Other;
+      }
       continue;
     }
     const std::size_t equals = line.find('=');

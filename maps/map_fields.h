@@ -17,6 +17,10 @@ struct MapFields {
   std::vector<std::string_view> previewPack;
 };
 
-MapFields scanMapFields(std::string_view text);
+// What a scan reads: the list's rows need only the name and players; the preview is
+// read when its row is drawn.
+enum class MapParts { NameAndPlayers, All };
+
+MapFields scanMapFields(std::string_view text, MapParts parts = MapParts::All);
 
 }  // namespace tarnwick

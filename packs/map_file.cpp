@@ -17,4 +17,14 @@ std::optional<MapInfo> readMapFile(const std::wstring& path, std::string& buffer
   return readMapInfo(buffer, [](std::string_view bytes) { return fromAnsi(bytes); });
 }
 
+std::optional<MapInfo> readMapNameAndPlayers(const std::wstring& path, std::string& buffer) {
+  std::optional<MapInfo> info;
+  const auto enough = [&info](std::string_view bytes, bool whole) {
+    info = readNameAndPlayers(bytes, whole, [](std::string_view text) { return fromAnsi(text); });
+    return info.has_value();
+  };
+  if (!readFileStart(path, kLargestMap, buffer, enough)) return std::nullopt;
+  return info;
+}
+
 }  // namespace tarnwick

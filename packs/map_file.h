@@ -11,4 +11,8 @@ namespace tarnwick {
 // is too large to be a map. `buffer` holds the bytes, kept for the next file's reading.
 std::optional<MapInfo> readMapFile(const std::wstring& path, std::string& buffer);
 
+// The same without the preview: the file is read only as far as it takes to find the
+// name and players.
+std::optional<MapInfo> readMapNameAndPlayers(const std::wstring& path, std::string& buffer);
+
 }  // namespace tarnwick

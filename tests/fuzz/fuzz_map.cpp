@@ -10,6 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const tarnwick::MapInfo info = tarnwick::readMapInfo(bytes, tarnwick::decodeToyCodePage);
   if (info.name && info.name->empty()) std::abort();
   if (info.players && (*info.players < 1 || *info.players > 8)) std::abort();
+  // What the list reads from the first bytes alone is what the whole file says.
+  for (const std::size_t cut : {size, size / 2}) {
+    const auto start = tarnwick::readNameAndPlayers(bytes.substr(0, cut), cut == size, tarnwick::decodeToyCodePage);
+    if (cut == size && !start) std::abort();
+    if (start && (start->name != info.name || start->players != info.players)) std::abort();
+  }
   if (info.preview) {
     const auto& preview = *info.preview;
     const auto pixels = static_cast<std::int64_t>(preview.width) * preview.height;

@@ -47,6 +47,30 @@ TEST(MapFields, FollowTheIniRules) {
   }
 }
 
+struct StartCase {
+  std::string bytes;
+  bool whole;
+  std::optional<std::wstring> name;  // nothing, with no players: more bytes are needed
+  std::optional<int> players;
+};
+
+// Name and players from a file's first bytes: found only in whole lines.
+TEST(MapStart, GivesNameAndPlayersOnlyFromWholeLines) {
+  const std::string both = "[PreviewPack]\n1=x\n[Basic]\nName=Alps\n[Header]\nNumberStartingPoints=4\n";
+  const std::vector<StartCase> cases = {
+      {both + "[Map]\nSize=1", false, L"Alps", 4},
+      {"[Header]\nNumberStartingPoints=4\n[Basic]\nName=Al", false, {}, {}},
+      {"[Header]\nNumberStartingPoints=4\n[Basic]\nName=Al", true, L"Al", 4},
+      {"[Basic]\nName=Alps\n[Header]\nNumberStartingPoints=4", false, {}, {}},
+      {"[Basic]\nName=Alps\n", true, L"Alps", {}},
+  };
+  for (const auto& c : cases) {
+    const auto info = readNameAndPlayers(c.bytes, c.whole, decodeToyCodePage);
+    EXPECT_EQ(info ? info->name : std::nullopt, c.name) << c.bytes;
+    EXPECT_EQ(info ? info->players : std::nullopt, c.players) << c.bytes;
+  }
+}
+
 struct NameCase {
   std::string value;
   std::optional<std::wstring> name;
