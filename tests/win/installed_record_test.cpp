@@ -138,7 +138,7 @@ TEST_F(InstalledRecordTest, AnUnwritableRecordStopsTheOperationBeforeItBegins) {
   }
 }
 
-TEST_F(InstalledRecordTest, AFailedWriteIsReportedOnlyWhenSomethingIsInstalled) {
+TEST_F(InstalledRecordTest, AFailedWriteIsReportedWhereThereIsARecordToKeep) {
   removeTree(game.packs());
 
   auto form = game.open();  // no pack folder: no game to keep a record for
@@ -157,6 +157,14 @@ TEST_F(InstalledRecordTest, AFailedWriteIsReportedOnlyWhenSomethingIsInstalled) 
   ASSERT_EQ(game.log.messages.size(), 1u);
   EXPECT_NE(game.log.messages[0].find(game.record()), std::wstring::npos) << game.log.messages[0];
   EXPECT_NE(game.log.messages[0].find(game.record() + L"："), std::wstring::npos) << "followed by the reason";
+
+  // With a pack folder, a record that can't be written is reported even with nothing installed.
+  makeFolder(game.packs());
+  makeFolder(game.record());
+  form = game.open();
+  closeWindow(*form);
+  ASSERT_EQ(game.log.messages.size(), 2u);
+  EXPECT_NE(game.log.messages[1].find(game.record() + L"："), std::wstring::npos);
 }
 
 // One program per game folder: while a window holds it, another one ends at once without
