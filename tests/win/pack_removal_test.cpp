@@ -84,6 +84,7 @@ TEST(PackRemoval, NamesThatAreNoPlainFileStayListedAndUntouched) {
   Names listed = unsafe;
   listed.insert(listed.begin() + 2, L"a.map");
   listed.push_back(L"Maps");
+  writeBytes(game / L"ra2md.csf", "edited by hand");  // restored though the pack had none
   auto form = openWithRecord(game, listed);
   ASSERT_EQ(listItems(*form), listed);
 
