@@ -9,6 +9,7 @@
 
 #include "app/map_list.h"
 #include "packs/listings.h"
+#include "platform/pictures.h"
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
 
@@ -84,6 +85,7 @@ class Form1 : public WindowBase {
   void onDpiChanged(UINT dpi, const RECT& suggested);
   LRESULT onColourStatic(HDC dc, HWND control);
   void drawThumbnail(const DRAWITEMSTRUCT& item);
+  void showPreview(FullSizePicture picture);
   void inform(std::wstring_view text) const;
   // Takes the game folder for this program; false when another program has it.
   bool claimGameFolder();

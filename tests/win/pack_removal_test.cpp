@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <thread>
 
-#include "platform/error_text.h"
-#include "platform/message_box.h"
+#include "app/message_boxes.h"
+#include "app/messages.h"
 #include "support/files.h"
 #include "support/test_game.h"
 
