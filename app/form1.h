@@ -65,7 +65,6 @@ class Form1 : public WindowBase {
   [[nodiscard]] const FileListing& File1() const { return file1_; }
   [[nodiscard]] const FileListing& File2() const { return file2_; }
   [[nodiscard]] const FileListing& File3() const { return file3_; }
-  [[nodiscard]] const FileListing& File4() const { return file4_; }
 
   [[nodiscard]] std::wstring caption(int slot) const;
   void setCaption(int slot, const std::wstring& text);

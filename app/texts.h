@@ -4,12 +4,31 @@
 #include <vector>
 
 // Every text the program shows the user, in one place: a change of wording or a
-// translation touches this file alone. The window's own captions are in form1_layout.h;
-// "未知" is the record's mark for "nothing there" (packs/unknown_mark.h).
+// translation touches this file alone. Only the mark for "nothing there" is the record's
+// (packs/unknown_mark.h).
 namespace tarnwick::texts {
 
 inline constexpr const wchar_t* kWindowTitle = L"Tarnwick";
 inline constexpr const wchar_t* kPreviewTitle = L"图像预览";
+
+// The main window's captions (form1_layout.h places them). Labels that show a value start
+// with a field's name until the value is known.
+inline constexpr const wchar_t* kGameFrame = L"游戏信息";
+inline constexpr const wchar_t* kExpansionFrame = L"资料片";
+inline constexpr const wchar_t* kPackInUseFrame = L"正在使用的地图信息";
+inline constexpr const wchar_t* kGameName = L"游戏名称：";
+inline constexpr const wchar_t* kGameFolder = L"游戏目录：";
+inline constexpr const wchar_t* kGameVersion = L"游戏版本：";
+inline constexpr const wchar_t* kPackName = L"地图名称：";
+inline constexpr const wchar_t* kPackFolder = L"地图图径：";
+inline constexpr const wchar_t* kCommand1 = L"指定地图目录";
+inline constexpr const wchar_t* kCommand2 = L"执行游戏";
+inline constexpr const wchar_t* kCommand3 = L"复制地图包";
+inline constexpr const wchar_t* kCommand4 = L"移除地图包";
+// The map list's columns.
+inline constexpr const wchar_t* kMapColumn = L"地图";
+inline constexpr const wchar_t* kPlayersColumn = L"人数";
+inline constexpr const wchar_t* kFileColumn = L"文件";
 
 inline constexpr const wchar_t* kNoMainWindow = L"无法创建主窗口。";
 
