@@ -434,7 +434,9 @@ void Form1::showPreview(FullSizePicture picture) {
 
 void Form1::Command2_Click() {
   const std::wstring program = caption(kLaunchTargetSlot);
-  if (const DWORD error = launchGame(program, gameDir_)) inform(texts::gameNotStarted(program, systemErrorText(error)));
+  if (const DWORD error = launchGame(program, gameDir_)) {
+    inform(texts::gameNotStarted(program, systemErrorText(error)));
+  }
 }
 
 }  // namespace tarnwick

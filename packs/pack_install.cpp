@@ -98,7 +98,9 @@ class Install {
 std::optional<PackRefusal> refusalOfPack(const std::wstring& packFolder, const std::wstring& packName,
                                          const std::vector<std::wstring>& files) {
   using Reason = PackRefusal::Reason;
-  if (!toAnsiExactly(packFolder) || hasControlCharacter(packFolder)) return PackRefusal{Reason::FolderUnrecordable, packFolder};
+  if (!toAnsiExactly(packFolder) || hasControlCharacter(packFolder)) {
+    return PackRefusal{Reason::FolderUnrecordable, packFolder};
+  }
   if (!toAnsiExactly(packName) || hasControlCharacter(packName)) return PackRefusal{Reason::NameUnrecordable, packName};
   for (const auto& name : files) {
     if (!isPlainFileName(name) || isProgramsOwnName(name)) return PackRefusal{Reason::FileNameUnusable, name};

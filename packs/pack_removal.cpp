@@ -61,10 +61,10 @@ class Removal {
 
   // Whether the name's file is out of the game folder, so the name leaves the list.
   bool takeOut(const std::wstring& name) {
-    if (!isPlainFileName(name)) return leftBehind({Kind::NotAGameFileName, name});
+    if (!isPlainFileName(name)) return leftBehind({Kind::NotAGameFileName, name, {}, NO_ERROR});
     const std::wstring target = gameDir_ + L"\\" + name;
     if (!game_.hasEntry(name)) return putBackWhereGone(name, target);
-    if (game_.hasFolder(name)) return leftBehind({Kind::IsAFolder, name});
+    if (game_.hasFolder(name)) return leftBehind({Kind::IsAFolder, name, {}, NO_ERROR});
     if (originals_.holds(name)) {
       if (const DWORD error = originals_.putBack(name, target)) {
         return leftBehind({Kind::OriginalNotSwappedBack, name, originals_.pathOf(name), error});
@@ -109,7 +109,7 @@ class Removal {
   void restoreStringTable() {
     const std::wstring table = gameDir_ + L"\\" + std::wstring(kStringTableName);
     if (!hasPristineTable_) {
-      outcome_.problems.push_back({Kind::NoPristineStringTable, pristineTable_, table});
+      outcome_.problems.push_back({Kind::NoPristineStringTable, pristineTable_, table, NO_ERROR});
       return;
     }
     if (const DWORD error = copyFileReplacing(pristineTable_, table)) {

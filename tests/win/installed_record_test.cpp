@@ -138,10 +138,19 @@ TEST_F(InstalledRecordTest, AnUnwritableRecordStopsTheOperationBeforeItBegins) {
   }
 }
 
-TEST_F(InstalledRecordTest, AFailedWriteIsReportedOnlyWhenSomethingIsInstalled) {
+TEST_F(InstalledRecordTest, AFailedWriteIsReportedWhereThereIsARecordToKeep) {
+  writeBytes(game.record(), "");
+  auto form = game.open();  // nothing installed, but a pack folder to keep the record in
+  {
+    HeldOpen held(game.record());
+    closeWindow(*form);
+  }
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  EXPECT_NE(game.log.messages[0].find(game.record() + L"："), std::wstring::npos) << game.log.messages[0];
+  game.log.messages.clear();
   removeTree(game.packs());
 
-  auto form = game.open();  // no pack folder: no game to keep a record for
+  form = game.open();  // no pack folder: no game to keep a record for
   HWND window = form->hwnd();
   closeWindow(*form);
   EXPECT_FALSE(::IsWindow(window));

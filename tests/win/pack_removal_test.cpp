@@ -77,6 +77,7 @@ TEST(PackRemoval, NamesThatAreNoPlainFileStayListedAndUntouched) {
   const std::wstring outside = game.temp() / L"outside.txt";
   writeBytes(outside, "keep me");
   writeBytes(game / L"a.map", "a");
+  writeBytes(game / L"ra2md.csf", "pack csf");  // not listed: restored all the same
   makeFolder(game / L"Maps");
   writeBytes(game / L"Maps\\inside.map", "inside");
   // Devices this machine doesn't have: were the rule broken, Wine would unlink their files.
