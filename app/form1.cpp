@@ -7,6 +7,8 @@
 #include "app/busy_window.h"
 #include "app/form1_layout.h"
 #include "app/game_dir.h"
+#include "app/message_boxes.h"
+#include "app/messages.h"
 #include "app/texts.h"
 #include "game/launch.h"
 #include "game/reg_keys.h"
@@ -14,7 +16,6 @@
 #include "platform/control_contents.h"
 #include "platform/dpi.h"
 #include "platform/file_system.h"
-#include "platform/message_box.h"
 #include "platform/pictures.h"
 #include "platform/window_class.h"
 #include "platform/window_lifetime.h"
@@ -388,10 +389,8 @@ void Form1::Combo1_Click() {
 
   const int chosen = static_cast<int>(::SendMessageW(combo1_, CB_GETCURSEL, 0, 0));
   const std::wstring folder = dir1_.item(chosen);
-  file1_.setPath(folder);
-  file2_.setPath(folder);
-  file3_.setPath(folder);
-  file4_.setPath(folder);
+  const FolderFiles files = readFolderFiles(folder);
+  for (FileListing* listing : {&file1_, &file2_, &file3_, &file4_}) listing->setPath(files);
   mapList_.fill(file4_.path(), file4_.names(), dpi_);
 
   if (chosen >= 0 && !isFolder(folder)) {
@@ -419,14 +418,25 @@ void Form1::Image1_Click(int index) {
   // Only a shown thumbnail can be clicked: a hidden one may hold a picture of an
   // earlier pack, or stand for a file that couldn't be decoded.
   if (!(::GetWindowLongPtrW(Image1(index), GWL_STYLE) & WS_VISIBLE)) return;
+  // The full-size picture is loaded only now, when it is shown.
   const std::wstring picture = file1_.path() + L"\\" + file1_.names()[static_cast<size_t>(index)];
-  if (auto failure = Form2::open(instance_, picture)) inform(*failure);
+  HRESULT failure = S_OK;
+  auto loaded = loadPictureFullSize(picture, &failure);
+  if (!loaded) return inform(pictureNotOpenedText(picture, failure));
+  showPreview(std::move(*loaded));
+}
+
+void Form1::showPreview(FullSizePicture picture) {
+  if (!Form2::open(instance_, texts::kPreviewTitle, std::move(picture))) inform(texts::kPreviewNotOpened);
 }
 
 // --- Game launch -------------------------------------------------------------
 
 void Form1::Command2_Click() {
-  if (auto failure = launchGame(caption(kLaunchTargetSlot), gameDir_)) inform(*failure);
+  const std::wstring program = caption(kLaunchTargetSlot);
+  if (const DWORD error = launchGame(program, gameDir_)) {
+    inform(texts::gameNotStarted(program, systemErrorText(error)));
+  }
 }
 
 }  // namespace tarnwick

@@ -9,6 +9,7 @@
 
 #include "app/map_list.h"
 #include "packs/listings.h"
+#include "platform/pictures.h"
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
 
@@ -64,7 +65,6 @@ class Form1 : public WindowBase {
   [[nodiscard]] const FileListing& File1() const { return file1_; }
   [[nodiscard]] const FileListing& File2() const { return file2_; }
   [[nodiscard]] const FileListing& File3() const { return file3_; }
-  [[nodiscard]] const FileListing& File4() const { return file4_; }
 
   [[nodiscard]] std::wstring caption(int slot) const;
   void setCaption(int slot, const std::wstring& text);
@@ -84,6 +84,7 @@ class Form1 : public WindowBase {
   void onDpiChanged(UINT dpi, const RECT& suggested);
   LRESULT onColourStatic(HDC dc, HWND control);
   void drawThumbnail(const DRAWITEMSTRUCT& item);
+  void showPreview(FullSizePicture picture);
   void inform(std::wstring_view text) const;
   // Takes the game folder for this program; false when another program has it.
   bool claimGameFolder();

@@ -15,6 +15,7 @@
 // behind unlisted; when that leaves anything in place, nothing of the new pack is copied.
 
 #include "app/busy_window.h"
+#include "app/messages.h"
 #include "app/texts.h"
 #include "game/running_game.h"
 #include "packs/game_folder_layout.h"
@@ -35,37 +36,46 @@ constexpr int kExpansionProgramSlot = 9;
 constexpr int kPackNameSlot = 13;
 constexpr int kPackFolderSlot = 15;
 
-// Messages of one operation, shown together in one box.
-std::wstring joined(std::wstring first, const std::optional<std::wstring>& second) {
-  if (!second || second->empty()) return first;
-  return first.empty() ? *second : first + L"\r\n\r\n" + *second;
+// Messages of one operation, shown together in one box; an empty one is left out.
+std::wstring joined(std::wstring first, const std::wstring& second) {
+  if (second.empty()) return first;
+  return first.empty() ? second : first + L"\r\n\r\n" + second;
 }
 
 // Writes the record of what the window holds.
-std::optional<std::wstring> saveWindowRecord(const Form1& form) {
+std::optional<FileProblem> saveWindowRecord(const Form1& form) {
   return saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
                     listBoxItems(form.List1()));
 }
 
 // The same, at the end of an operation: once it is written, the operation's journal has
-// done its work.
-std::optional<std::wstring> commitWindowRecord(const Form1& form) {
-  auto failure = saveWindowRecord(form);
-  if (!failure) dropJournal(form.GameDir());
-  return failure;
+// done its work. The message when it can't be written, or nothing.
+std::wstring commitWindowRecord(const Form1& form) {
+  const auto failure = saveWindowRecord(form);
+  if (!failure) {
+    dropJournal(form.GameDir());
+    return {};
+  }
+  return problemText(*failure);
 }
 
 // Why nothing may be touched: the record couldn't be written, and after the operation
 // nothing would remember what it left installed. Writing the record as it stands tries
 // every step a record write takes.
 std::optional<std::wstring> unwritableRecord(const Form1& form) {
-  auto failure = saveWindowRecord(form);
-  if (failure) *failure += texts::kNothingTouched;
-  return failure;
+  const auto failure = saveWindowRecord(form);
+  if (!failure) return std::nullopt;
+  return problemText(*failure) + texts::kNothingTouched;
 }
 
+// The game's programs as the window shows them, unless unknown.
 std::optional<std::wstring> runningGame(const Form1& form) {
-  return firstRunningProgram({form.caption(kGameProgramSlot), form.caption(kExpansionProgramSlot)});
+  std::vector<std::wstring> programs;
+  for (const int slot : {kGameProgramSlot, kExpansionProgramSlot}) {
+    std::wstring program = form.caption(slot);
+    if (program != kUnknownMark) programs.push_back(std::move(program));
+  }
+  return firstRunningProgram(programs);
 }
 
 struct TakenOut {
@@ -107,7 +117,7 @@ std::wstring switchAndInstall(Form1& form, bool packInUse, PackInstall install) 
     form.setCaption(kPackNameSlot, install.packName);
     form.setCaption(kPackFolderSlot, install.packFolder);
   }
-  return joined(joined(std::move(report), outcome.failure), commitWindowRecord(form));
+  return joined(joined(std::move(report), installReport(outcome)), commitWindowRecord(form));
 }
 
 }  // namespace
@@ -116,7 +126,7 @@ void Form1::LoadCofg(const std::wstring& sPath) {
   InstalledRecord record;
   if (sameFileName(sPath, recordFileOf(gameDir_))) {
     RecoveredRecord recovered = readRecordFinishingInterruptedOperation(gameDir_);
-    if (recovered.failure) inform(*recovered.failure);
+    if (recovered.failure) inform(problemText(*recovered.failure));
     record = std::move(recovered.record);
   } else {
     record = readRecordFile(sPath);
@@ -127,7 +137,7 @@ void Form1::LoadCofg(const std::wstring& sPath) {
 }
 
 void Form1::Form_Unload() {
-  if (auto failure = commitWindowRecord(*this)) inform(*failure);
+  inform(commitWindowRecord(*this));
 }
 
 void Form1::Command3_Click() {
@@ -137,13 +147,13 @@ void Form1::Command3_Click() {
     return;
   }
   if (auto game = runningGame(*this)) {
-    inform(gameRunningMessage(*game));
+    inform(texts::gameRunning(*game));
     return;
   }
   const std::wstring folder = dir1_.item(chosen);
   const std::wstring packName = controlText(combo1_);
-  if (auto refusal = refusalOfPack(folder, packName, file3_.names())) {
-    inform(*refusal);
+  if (const auto refusal = refusalOfPack(folder, packName, file3_.names())) {
+    inform(refusalText(*refusal));
     return;
   }
   if (auto failure = unwritableRecord(*this)) {
@@ -166,7 +176,7 @@ void Form1::Command3_Click() {
 void Form1::Command4_Click() {
   if (::SendMessageW(list1_, LB_GETCOUNT, 0, 0) <= 0) return;
   if (auto game = runningGame(*this)) {
-    inform(gameRunningMessage(*game));
+    inform(texts::gameRunning(*game));
     return;
   }
   if (auto failure = unwritableRecord(*this)) {

@@ -1,6 +1,9 @@
 #pragma once
 #include <array>
 
+#include "app/texts.h"
+#include "packs/unknown_mark.h"
+
 namespace tarnwick::layout {
 
 // The main window's whole layout, in twips within each control's container.
@@ -16,9 +19,9 @@ struct FrameSpec {
   TwipsRect rect;
 };
 inline constexpr std::array<FrameSpec, 3> kFrames{{
-    {L"游戏信息", {240, 120, 3975, 2175}},
-    {L"资料片", {240, 2400, 3975, 2175}},
-    {L"正在使用的地图信息", {240, 4680, 3975, 2175}},
+    {texts::kGameFrame, {240, 120, 3975, 2175}},
+    {texts::kExpansionFrame, {240, 2400, 3975, 2175}},
+    {texts::kPackInUseFrame, {240, 4680, 3975, 2175}},
 }};
 
 enum class LabelRole { FieldName, Value };
@@ -31,32 +34,32 @@ struct LabelSpec {
   bool wraps;  // keeps its size and wraps; the others size themselves to their text
 };
 inline constexpr std::array<LabelSpec, 16> kLabels{{
-    {0, LabelRole::FieldName, L"游戏名称：", {240, 360, 900, 180}, false},
-    {0, LabelRole::Value, L"游戏名称：", {1200, 360, 900, 180}, false},
-    {0, LabelRole::Value, L"游戏名称：", {360, 1080, 3420, 900}, true},
-    {0, LabelRole::FieldName, L"游戏目录：", {240, 840, 900, 180}, false},
-    {0, LabelRole::Value, L"游戏名称：", {1200, 600, 900, 180}, false},
-    {0, LabelRole::FieldName, L"游戏版本：", {240, 600, 900, 180}, false},
-    {1, LabelRole::FieldName, L"游戏版本：", {240, 600, 900, 180}, false},
-    {1, LabelRole::Value, L"游戏名称：", {1200, 600, 900, 180}, false},
-    {1, LabelRole::FieldName, L"游戏目录：", {240, 840, 900, 180}, false},
-    {1, LabelRole::Value, L"游戏名称：", {360, 1080, 3420, 900}, true},
-    {1, LabelRole::Value, L"游戏名称：", {1200, 360, 900, 180}, false},
-    {1, LabelRole::FieldName, L"游戏名称：", {240, 360, 900, 180}, false},
-    {2, LabelRole::FieldName, L"地图名称：", {240, 360, 900, 180}, false},
-    {2, LabelRole::Value, L"未知", {1200, 360, 360, 180}, false},
-    {2, LabelRole::FieldName, L"地图图径：", {240, 600, 900, 180}, false},
-    {2, LabelRole::Value, L"未知", {240, 840, 3600, 1140}, true},
+    {0, LabelRole::FieldName, texts::kGameName, {240, 360, 900, 180}, false},
+    {0, LabelRole::Value, texts::kGameName, {1200, 360, 900, 180}, false},
+    {0, LabelRole::Value, texts::kGameName, {360, 1080, 3420, 900}, true},
+    {0, LabelRole::FieldName, texts::kGameFolder, {240, 840, 900, 180}, false},
+    {0, LabelRole::Value, texts::kGameName, {1200, 600, 900, 180}, false},
+    {0, LabelRole::FieldName, texts::kGameVersion, {240, 600, 900, 180}, false},
+    {1, LabelRole::FieldName, texts::kGameVersion, {240, 600, 900, 180}, false},
+    {1, LabelRole::Value, texts::kGameName, {1200, 600, 900, 180}, false},
+    {1, LabelRole::FieldName, texts::kGameFolder, {240, 840, 900, 180}, false},
+    {1, LabelRole::Value, texts::kGameName, {360, 1080, 3420, 900}, true},
+    {1, LabelRole::Value, texts::kGameName, {1200, 360, 900, 180}, false},
+    {1, LabelRole::FieldName, texts::kGameName, {240, 360, 900, 180}, false},
+    {2, LabelRole::FieldName, texts::kPackName, {240, 360, 900, 180}, false},
+    {2, LabelRole::Value, kUnknownMark.data(), {1200, 360, 360, 180}, false},
+    {2, LabelRole::FieldName, texts::kPackFolder, {240, 600, 900, 180}, false},
+    {2, LabelRole::Value, kUnknownMark.data(), {240, 840, 3600, 1140}, true},
 }};
 
 struct ButtonSpec {
   const wchar_t* caption;
   TwipsRect rect;
 };
-inline constexpr ButtonSpec kCommand1{L"指定地图目录", {4200, 240, 1575, 375}};
-inline constexpr ButtonSpec kCommand2{L"执行游戏", {120, 7080, 1335, 495}};
-inline constexpr ButtonSpec kCommand3{L"复制地图包", {1440, 7080, 1335, 495}};
-inline constexpr ButtonSpec kCommand4{L"移除地图包", {2760, 7080, 1335, 495}};
+inline constexpr ButtonSpec kCommand1{texts::kCommand1, {4200, 240, 1575, 375}};
+inline constexpr ButtonSpec kCommand2{texts::kCommand2, {120, 7080, 1335, 495}};
+inline constexpr ButtonSpec kCommand3{texts::kCommand3, {1440, 7080, 1335, 495}};
+inline constexpr ButtonSpec kCommand4{texts::kCommand4, {2760, 7080, 1335, 495}};
 
 inline constexpr const wchar_t* kComboInitialText = L"Combo1";
 inline constexpr TwipsRect kCombo1{5880, 240, 6015, 300};
@@ -70,7 +73,7 @@ struct ColumnSpec {
   const wchar_t* caption;
   int width;  // twips
 };
-inline constexpr std::array<ColumnSpec, 3> kMapColumns{{{L"地图", 3600}, {L"人数", 720}, {L"文件", 2880}}};
+inline constexpr std::array<ColumnSpec, 3> kMapColumns{{{texts::kMapColumn, 3600}, {texts::kPlayersColumn, 720}, {texts::kFileColumn, 2880}}};
 // Each row's picture of the map's preview; the preview is fitted in, keeping its shape.
 inline constexpr int kMapPictureWidth = 960;
 inline constexpr int kMapPictureHeight = 480;

@@ -7,7 +7,6 @@
 #include "app/texts.h"
 #include "packs/map_file.h"
 #include "platform/rgb_bitmap.h"
-#include "preview/form2.h"
 
 namespace tarnwick {
 
@@ -37,7 +36,7 @@ void Form1::ListView1_ItemActivate(int row) {
   const RgbView view{preview.rgb.data(), preview.width, preview.height};
   FullSizePicture picture{bitmapFromRgb({&view, 1}, size, 0), size};
   if (!picture.bitmap) return inform(texts::kMapPreviewFailed + fileName);
-  if (auto failure = Form2::open(instance_, std::move(picture))) inform(*failure);
+  showPreview(std::move(picture));
 }
 
 }  // namespace tarnwick

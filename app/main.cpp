@@ -2,8 +2,9 @@
 #include <commctrl.h>
 
 #include "app/form1.h"
+#include "app/message_boxes.h"
 #include "app/message_loop.h"
-#include "platform/message_box.h"
+#include "app/texts.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -11,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
   auto form = tarnwick::Form1::create(instance);
   if (!form) {
-    tarnwick::showInformation(nullptr, L"无法创建主窗口。");
+    tarnwick::showInformation(nullptr, tarnwick::texts::kNoMainWindow);
     return 1;
   }
   if (form->managedElsewhere()) return 0;

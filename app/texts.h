@@ -3,9 +3,34 @@
 #include <string_view>
 #include <vector>
 
+// Every text the program shows the user, in one place: a change of wording or a
+// translation touches this file alone. Only the mark for "nothing there" is the record's
+// (packs/unknown_mark.h).
 namespace tarnwick::texts {
 
 inline constexpr const wchar_t* kWindowTitle = L"Tarnwick";
+inline constexpr const wchar_t* kPreviewTitle = L"图像预览";
+
+// The main window's captions (form1_layout.h places them). Labels that show a value start
+// with a field's name until the value is known.
+inline constexpr const wchar_t* kGameFrame = L"游戏信息";
+inline constexpr const wchar_t* kExpansionFrame = L"资料片";
+inline constexpr const wchar_t* kPackInUseFrame = L"正在使用的地图信息";
+inline constexpr const wchar_t* kGameName = L"游戏名称：";
+inline constexpr const wchar_t* kGameFolder = L"游戏目录：";
+inline constexpr const wchar_t* kGameVersion = L"游戏版本：";
+inline constexpr const wchar_t* kPackName = L"地图名称：";
+inline constexpr const wchar_t* kPackFolder = L"地图图径：";
+inline constexpr const wchar_t* kCommand1 = L"指定地图目录";
+inline constexpr const wchar_t* kCommand2 = L"执行游戏";
+inline constexpr const wchar_t* kCommand3 = L"复制地图包";
+inline constexpr const wchar_t* kCommand4 = L"移除地图包";
+// The map list's columns.
+inline constexpr const wchar_t* kMapColumn = L"地图";
+inline constexpr const wchar_t* kPlayersColumn = L"人数";
+inline constexpr const wchar_t* kFileColumn = L"文件";
+
+inline constexpr const wchar_t* kNoMainWindow = L"无法创建主窗口。";
 
 // The pack list's edit field doubles as the status line of the pack scan.
 inline constexpr const wchar_t* kScanBusy = L"请稍候..";
@@ -17,6 +42,12 @@ inline constexpr const wchar_t* kChoosePack = L"请选择地图包";
 
 inline std::wstring anotherProgramManages(std::wstring_view gameDir) {
   return L"另一个 Tarnwick 正在管理游戏目录“" + std::wstring(gameDir) + L"”。\r\n请使用已打开的那个窗口；本程序将退出。";
+}
+
+// The system's error: its own words and the number in brackets, or only the number
+// when it has no words for it.
+inline std::wstring systemError(const std::wstring& systemWords, const std::wstring& bracketedNumber) {
+  return systemWords.empty() ? L"错误 " + bracketedNumber : systemWords + L" " + bracketedNumber;
 }
 
 // A message's list, one line each: the first ten, then how many more there are, so a
@@ -33,16 +64,95 @@ inline std::wstring listedLines(const std::vector<std::wstring>& lines) {
 
 // Put in place of the lines of a message that don't fit on the screen.
 inline constexpr const wchar_t* kMessageCut = L"……（其余内容过长，未显示）";
+
+// Opening a picture's preview; the system's reason follows the picture's path.
+inline std::wstring pictureNotOpened(const std::wstring& path, const std::wstring& reason) {
+  return L"无法打开图片：" + path + L"\r\n" + reason;
+}
+// Why a picture can't be shown, when the imaging component says; its result follows.
+inline std::wstring pictureTooLarge(const std::wstring& bracketedNumber) { return L"图片太大，无法显示 " + bracketedNumber; }
+inline std::wstring pictureUnreadable(const std::wstring& bracketedNumber) {
+  return L"文件已损坏，或不是能读取的图片 " + bracketedNumber;
+}
+inline constexpr const wchar_t* kPreviewNotOpened = L"无法打开预览窗口。";
 // Opening a map's preview from the map list; the file's name follows.
 inline constexpr const wchar_t* kMapHasNoPreview = L"这张地图没有预览图：";
 inline constexpr const wchar_t* kMapUnreadable = L"无法读取地图文件：";
 inline constexpr const wchar_t* kMapPreviewFailed = L"无法显示地图的预览图：";
+
+inline std::wstring gameNotStarted(const std::wstring& program, const std::wstring& reason) {
+  return L"无法启动游戏：" + program + L"\r\n" + reason;
+}
+// Refusing to change the game folder while the game runs.
+inline std::wstring gameRunning(const std::wstring& program) {
+  return L"游戏正在运行：" + program + L"\r\n请先退出游戏，再复制或移除地图包。";
+}
 
 // The window title's progress of a long install or removal.
 inline constexpr const wchar_t* kInstalling = L"正在复制地图包";
 inline constexpr const wchar_t* kRemoving = L"正在移除地图包";
 
 inline constexpr const wchar_t* kNothingTouched = L"\r\n未复制或删除任何文件。";
+
+// Why a pack isn't installed, before anything is copied. `codePage`: the system's ANSI
+// code page, which the record is written in.
+inline std::wstring unrecordable(const std::wstring& codePage) {
+  return L"”含有本机代码页（" + codePage + L"）无法记录的字符，无法复制此地图包。未复制任何文件。";
+}
+inline std::wstring packFolderUnrecordable(const std::wstring& folder, const std::wstring& codePage) {
+  return L"地图包的文件夹“" + folder + unrecordable(codePage);
+}
+inline std::wstring packNameUnrecordable(const std::wstring& name, const std::wstring& codePage) {
+  return L"地图包的名称“" + name + unrecordable(codePage);
+}
+inline std::wstring fileNameUnrecordable(const std::wstring& name, const std::wstring& codePage) {
+  return L"地图包中的文件名“" + name + unrecordable(codePage);
+}
+inline std::wstring fileNameUnusable(const std::wstring& name) {
+  return L"地图包中的“" + name + L"”不能作为游戏目录中的文件名，无法复制此地图包。未复制任何文件。";
+}
+
+// An install that stopped part-way: why, and what it copied before.
+inline std::wstring installStopped(const std::wstring& why, size_t copied) {
+  return L"复制地图包中止。" + why + L"\r\n" +
+         (copied == 0 ? std::wstring(L"未复制任何文件。")
+                      : L"已复制的 " + std::to_wstring(copied) + L" 个文件已记录，可用“移除地图包”移除。");
+}
+
+// What an install, a removal or a record write couldn't do; `error` is the system's.
+inline std::wstring journalUnwritable(const std::wstring& path, const std::wstring& error) {
+  return L"无法写入操作日志 " + path + L"：" + error + L"\r\n未改动任何文件。";
+}
+inline std::wstring recordUnwritable(const std::wstring& path, const std::wstring& error) {
+  return L"无法保存已安装地图包的记录 " + path + L"：" + error + L"\r\n该文件仍是上次保存的内容。";
+}
+inline std::wstring notCopied(const std::wstring& name, const std::wstring& error) {
+  return L"无法复制 " + name + L"：" + error;
+}
+inline std::wstring originalNotKept(const std::wstring& name, const std::wstring& folder, const std::wstring& error) {
+  return L"无法备份游戏原有的 " + name + L"（到 " + folder + L"）：" + error + L"\r\n该文件未被改动。";
+}
+inline std::wstring notAGameFileName(const std::wstring& name) { return L"“" + name + L"”不是游戏目录中的文件名，未删除。"; }
+inline std::wstring isAFolder(const std::wstring& name) { return L"“" + name + L"”是文件夹，未删除。"; }
+inline std::wstring originalNotSwappedBack(const std::wstring& name, const std::wstring& kept, const std::wstring& error) {
+  return L"无法用游戏原有的 " + name + L" 替换地图包的文件：" + error + L"\r\n原文件仍保存在 " + kept;
+}
+inline std::wstring originalNotPutBack(const std::wstring& name, const std::wstring& kept, const std::wstring& error) {
+  return L"无法放回游戏原有的 " + name + L"：" + error + L"\r\n原文件仍保存在 " + kept;
+}
+inline std::wstring notDeleted(const std::wstring& name, const std::wstring& error) {
+  return L"无法删除 " + name + L"：" + error;
+}
+inline std::wstring stringTableNotRestored(const std::wstring& path, const std::wstring& error) {
+  return L"无法恢复 " + path + L"：" + error;
+}
+inline std::wstring noPristineStringTable(const std::wstring& pristine, const std::wstring& table) {
+  return L"找不到原版字符串表 " + pristine + L"，" + table + L" 保持原样。";
+}
+// All of a removal's problems in one message.
+inline std::wstring removalProblems(const std::vector<std::wstring>& problems) {
+  return L"移除地图包时出现以下问题：" + listedLines(problems);
+}
 
 // Installing another pack while one is in use takes that one out first.
 inline std::wstring switchQuestion(const std::wstring& inUse, const std::wstring& chosen) {

@@ -54,7 +54,7 @@ void pumpMessages() {
 
 std::vector<std::wstring> picturesIn(const std::wstring& folder) {
   tarnwick::FileListing listing(L"*.jpg", folder);
-  listing.setPath(folder);
+  listing.setPath(tarnwick::readFolderFiles(folder));
   std::vector<std::wstring> paths;
   for (const auto& name : listing.names()) {
     if (static_cast<int>(paths.size()) == kPackPictures) break;

@@ -1,12 +1,12 @@
 #pragma once
-#include <optional>
+#include <windows.h>
+
 #include <string>
 
 namespace tarnwick {
 
 // Starts the expansion's program in the game directory, without arguments and
-// without waiting for it. Nothing on success; the message to show when the
-// system can't start it.
-std::optional<std::wstring> launchGame(const std::wstring& program, const std::wstring& gameDir);
+// without waiting for it. NO_ERROR, or the system's error when it can't be started.
+[[nodiscard]] DWORD launchGame(const std::wstring& program, const std::wstring& gameDir);
 
 }  // namespace tarnwick

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "packs/unknown_mark.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
 
@@ -62,7 +61,7 @@ std::optional<std::wstring> firstRunningProgram(const std::vector<std::wstring>&
   };
   std::vector<Wanted> wanted;
   for (const auto& program : programs) {
-    if (!program.empty() && program != kUnknownMark) wanted.push_back({&program, canonicalPath(program)});
+    if (!program.empty()) wanted.push_back({&program, canonicalPath(program)});
   }
   if (wanted.empty()) return std::nullopt;
   std::vector<std::wstring_view> wantedNames;
@@ -87,10 +86,6 @@ std::optional<std::wstring> firstRunningProgram(const std::vector<std::wstring>&
     if (runs) return *program.program;
   }
   return std::nullopt;
-}
-
-std::wstring gameRunningMessage(const std::wstring& program) {
-  return L"游戏正在运行：" + program + L"\r\n请先退出游戏，再复制或移除地图包。";
 }
 
 }  // namespace tarnwick

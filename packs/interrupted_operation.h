@@ -2,13 +2,14 @@
 #include <optional>
 #include <string>
 
+#include "packs/file_problem.h"
 #include "packs/record_text.h"
 
 namespace tarnwick {
 
 struct RecoveredRecord {
   InstalledRecord record;               // what is installed, to show
-  std::optional<std::wstring> failure;  // the record couldn't be written: the message
+  std::optional<FileProblem> failure;   // the record couldn't be written
 };
 
 // Reads the installed-pack record of the game folder `gameDir`. Where a journal says that
@@ -18,6 +19,6 @@ struct RecoveredRecord {
 // the kept originals show; then the journal is dropped. So one removal afterwards brings
 // the game folder back to what it was before the install. When the record can't be
 // written, the journal stays for the next start.
-RecoveredRecord readRecordFinishingInterruptedOperation(const std::wstring& gameDir);
+[[nodiscard]] RecoveredRecord readRecordFinishingInterruptedOperation(const std::wstring& gameDir);
 
 }  // namespace tarnwick

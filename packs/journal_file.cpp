@@ -2,7 +2,6 @@
 
 #include "packs/game_folder_layout.h"
 #include "packs/kept_originals.h"
-#include "platform/error_text.h"
 #include "platform/file_operations.h"
 
 namespace tarnwick {
@@ -13,10 +12,6 @@ DWORD writeJournal(const std::wstring& gameDir, const Journal& journal) {
   const std::wstring text = formatJournal(journal);
   return writeFileReplacing(journalFileOf(gameDir),
                             std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
-}
-
-std::wstring journalFailure(const std::wstring& gameDir, DWORD error) {
-  return L"无法写入操作日志 " + journalFileOf(gameDir) + L"：" + systemErrorText(error) + L"\r\n未改动任何文件。";
 }
 
 std::optional<Journal> readJournal(const std::wstring& gameDir) {

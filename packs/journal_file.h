@@ -16,8 +16,6 @@ namespace tarnwick {
 // Writes it in one step, flushed to the disk, making the folder where needed. NO_ERROR or
 // the system's error.
 [[nodiscard]] DWORD writeJournal(const std::wstring& gameDir, const Journal& journal);
-// The message when it can't be written: nothing has been changed then.
-std::wstring journalFailure(const std::wstring& gameDir, DWORD error);
 
 // The journal, or nothing when there is none or it isn't whole.
 std::optional<Journal> readJournal(const std::wstring& gameDir);

@@ -29,15 +29,21 @@ std::wstring FolderListing::item(int index) const {
 FileListing::FileListing(std::wstring patterns, std::wstring initialPath)
     : patterns_(std::move(patterns)), path_(std::move(initialPath)) {}
 
-void FileListing::setPath(const std::wstring& path) {
-  path_ = path;
-  names_.clear();
-  auto names = listFolderEntries(path, EntryKind::File);
-  if (!names) return;
-  for (auto& name : *names) {
-    if (matchesPattern(name, patterns_)) names_.push_back(std::move(name));
+FolderFiles readFolderFiles(const std::wstring& path) {
+  FolderFiles folder{path, {}};
+  if (auto names = listFolderEntries(path, EntryKind::File)) {
+    sortNames(*names);
+    folder.names = std::move(*names);
   }
-  sortNames(names_);
+  return folder;
+}
+
+void FileListing::setPath(const FolderFiles& folder) {
+  path_ = folder.path;
+  names_.clear();
+  for (const auto& name : folder.names) {
+    if (matchesPattern(name, patterns_)) names_.push_back(name);
+  }
 }
 
 }  // namespace tarnwick

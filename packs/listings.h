@@ -25,14 +25,22 @@ class FolderListing {
   std::vector<std::wstring> items_;  // their full paths, same order
 };
 
-// A file listing: the names, without folder, of the files directly in its path that
-// match its patterns (e.g. "*.jpg;*.bmp", ignoring case) and are neither hidden nor
-// system, sorted by name ignoring case. A folder that can't be read lists nothing.
+// The files directly in a folder that are neither hidden nor system, sorted by name
+// ignoring case; none when the folder can't be read. A folder is read once, however many
+// file listings show it.
+struct FolderFiles {
+  std::wstring path;
+  std::vector<std::wstring> names;
+};
+[[nodiscard]] FolderFiles readFolderFiles(const std::wstring& path);
+
+// A file listing: the names, without folder, of a folder's files (as FolderFiles has
+// them, in their order) that match its patterns, e.g. "*.jpg;*.bmp", ignoring case.
 class FileListing {
  public:
   FileListing(std::wstring patterns, std::wstring initialPath);
 
-  void setPath(const std::wstring& path);
+  void setPath(const FolderFiles& folder);
 
   [[nodiscard]] const std::wstring& path() const { return path_; }
   [[nodiscard]] int count() const { return static_cast<int>(names_.size()); }

@@ -8,7 +8,6 @@
 #include "packs/kept_originals.h"
 #include "packs/listed_name.h"
 #include "platform/code_page.h"
-#include "platform/error_text.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 
@@ -38,7 +37,7 @@ class Install {
     journal.entries.reserve(install_.files.size());
     for (const auto& name : install_.files) journal.entries.push_back({name, isGamesOwnFile(name)});
     if (const DWORD error = writeJournal(install_.gameDir, journal)) {
-      outcome_.failure = journalFailure(install_.gameDir, error);
+      outcome_.failure = FileProblem{FileProblem::Kind::JournalUnwritable, journalFileOf(install_.gameDir), {}, error};
       return std::move(outcome_);
     }
     for (const auto& entry : journal.entries) {
@@ -48,13 +47,6 @@ class Install {
       }
       outcome_.copied.push_back(entry.name);
       if (install_.progress) install_.progress(outcome_.copied.size(), journal.entries.size());
-    }
-    if (outcome_.failure) {
-      const std::wstring copied = outcome_.copied.empty()
-                                      ? std::wstring(L"未复制任何文件。")
-                                      : L"已复制的 " + std::to_wstring(outcome_.copied.size()) +
-                                            L" 个文件已记录，可用“移除地图包”移除。";
-      *outcome_.failure = L"复制地图包中止。" + *outcome_.failure + L"\r\n" + copied;
     }
     return std::move(outcome_);
   }
@@ -66,32 +58,33 @@ class Install {
     return game_.hasFile(name) && !sameFileName(name, kStringTableName) && !originals_.holds(name);
   }
 
-  std::optional<std::wstring> installFile(const JournalEntry& entry) {
+  std::optional<FileProblem> installFile(const JournalEntry& entry) {
     const std::wstring& name = entry.name;
     const std::wstring source = install_.packFolder + L"\\" + name;
     const std::wstring target = install_.gameDir + L"\\" + name;
     if (!game_.hasEntry(name)) {
       // Nothing there to protect: copied straight into place. A crash leaves at most a
       // part of the pack's file, which the journal names.
-      if (const DWORD error = copyToNewFile(source, target)) return L"无法复制 " + name + L"：" + systemErrorText(error);
+      if (const DWORD error = copyToNewFile(source, target)) return notCopied(name, error);
       game_.addFile(name);
       return std::nullopt;
     }
     PendingReplacement replacement(target);
-    if (const DWORD error = replacement.copyFrom(source, Durability::Cached)) {
-      return L"无法复制 " + name + L"：" + systemErrorText(error);
-    }
+    if (const DWORD error = replacement.copyFrom(source, Durability::Cached)) return notCopied(name, error);
     if (entry.kept) {
       if (const DWORD error = originals_.keep(target, name)) {
-        return L"无法备份游戏原有的 " + name + L"（到 " + originals_.folder() + L"）：" + systemErrorText(error) +
-               L"\r\n该文件未被改动。";
+        return FileProblem{FileProblem::Kind::OriginalNotKept, name, originals_.folder(), error};
       }
     }
     if (const DWORD error = replacement.commit()) {
       if (entry.kept) originals_.forget(name);
-      return L"无法复制 " + name + L"：" + systemErrorText(error);
+      return notCopied(name, error);
     }
     return std::nullopt;
+  }
+
+  static FileProblem notCopied(const std::wstring& name, DWORD error) {
+    return {FileProblem::Kind::NotCopied, name, {}, error};
   }
 
   const PackInstall& install_;
@@ -102,17 +95,16 @@ class Install {
 
 }  // namespace
 
-std::optional<std::wstring> refusalOfPack(const std::wstring& packFolder, const std::wstring& packName,
-                                          const std::vector<std::wstring>& files) {
-  const std::wstring unrecordable = L"”含有本机代码页（" + std::to_wstring(::GetACP()) +
-                                    L"）无法记录的字符，无法复制此地图包。未复制任何文件。";
-  if (!toAnsiExactly(packFolder) || hasControlCharacter(packFolder)) return L"地图包的文件夹“" + packFolder + unrecordable;
-  if (!toAnsiExactly(packName) || hasControlCharacter(packName)) return L"地图包的名称“" + packName + unrecordable;
+std::optional<PackRefusal> refusalOfPack(const std::wstring& packFolder, const std::wstring& packName,
+                                         const std::vector<std::wstring>& files) {
+  using Reason = PackRefusal::Reason;
+  if (!toAnsiExactly(packFolder) || hasControlCharacter(packFolder)) {
+    return PackRefusal{Reason::FolderUnrecordable, packFolder};
+  }
+  if (!toAnsiExactly(packName) || hasControlCharacter(packName)) return PackRefusal{Reason::NameUnrecordable, packName};
   for (const auto& name : files) {
-    if (!isPlainFileName(name) || isProgramsOwnName(name)) {
-      return L"地图包中的“" + name + L"”不能作为游戏目录中的文件名，无法复制此地图包。未复制任何文件。";
-    }
-    if (!toAnsiExactly(name)) return L"地图包中的文件名“" + name + unrecordable;
+    if (!isPlainFileName(name) || isProgramsOwnName(name)) return PackRefusal{Reason::FileNameUnusable, name};
+    if (!toAnsiExactly(name)) return PackRefusal{Reason::FileNameUnrecordable, name};
   }
   return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "packs/file_problem.h"
 #include "packs/progress.h"
 
 namespace tarnwick {
@@ -17,15 +18,22 @@ struct PackInstall {
 
 struct InstallOutcome {
   std::vector<std::wstring> copied;      // the names copied, in order
-  std::optional<std::wstring> failure;   // why the install stopped, naming the file
+  std::optional<FileProblem> failure;    // why the install stopped
+};
+
+// Why a pack can't be installed, and the folder, pack name or file name it is about.
+struct PackRefusal {
+  enum class Reason { FolderUnrecordable, NameUnrecordable, FileNameUnusable, FileNameUnrecordable };
+  Reason reason;
+  std::wstring name;
 };
 
 // Why a pack can't be installed faithfully, before anything is copied: a name that the
 // record can't hold in the ANSI code page (it would come back as another name and its
 // file could never be removed), one that doesn't name a file right in the game folder,
 // or one the program uses for its own files there.
-std::optional<std::wstring> refusalOfPack(const std::wstring& packFolder, const std::wstring& packName,
-                                          const std::vector<std::wstring>& files);
+[[nodiscard]] std::optional<PackRefusal> refusalOfPack(const std::wstring& packFolder, const std::wstring& packName,
+                                                       const std::vector<std::wstring>& files);
 
 // Writes the journal of the install (see journal_file.h), then copies the pack's files
 // into the game folder one by one and stops at the first that fails. A file that
@@ -33,6 +41,6 @@ std::optional<std::wstring> refusalOfPack(const std::wstring& packFolder, const 
 // game's own is replaced, it is kept (see KeptOriginals); the string table, which has its
 // pristine copy in the pack folder, is not. The caller writes the record, then drops the
 // journal.
-InstallOutcome installPack(const PackInstall& install);
+[[nodiscard]] InstallOutcome installPack(const PackInstall& install);
 
 }  // namespace tarnwick

@@ -2,13 +2,11 @@
 
 #include <windows.h>
 
-#include "app/texts.h"
 #include "packs/folder_snapshot.h"
 #include "packs/game_folder_layout.h"
 #include "packs/journal_file.h"
 #include "packs/kept_originals.h"
 #include "packs/listed_name.h"
-#include "platform/error_text.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 
@@ -16,16 +14,22 @@ namespace tarnwick {
 namespace {
 
 class Removal {
+  using Kind = FileProblem::Kind;
+
  public:
-  Removal(const std::wstring& gameDir, const std::vector<std::wstring>& listed, const Progress& progress)
-      : gameDir_(gameDir), progress_(progress), game_(gameDir), originals_(gameDir), pristineTable_(pristineStringTableOf(gameDir)) {
+  Removal(std::wstring gameDir, const std::vector<std::wstring>& listed, Progress progress)
+      : gameDir_(std::move(gameDir)),
+        progress_(std::move(progress)),
+        game_(gameDir_),
+        originals_(gameDir_),
+        pristineTable_(pristineStringTableOf(gameDir_)) {
     outcome_.remaining = listed;
     hasPristineTable_ = pathExists(pristineTable_) && !isFolder(pristineTable_);
   }
 
   RemovalOutcome run() {
     if (const DWORD error = writeJournal(gameDir_, journal())) {
-      outcome_.problems.push_back(journalFailure(gameDir_, error));
+      outcome_.problems.push_back({Kind::JournalUnwritable, journalFileOf(gameDir_), {}, error});
       outcome_.filesLeftBehind = true;
       return std::move(outcome_);
     }
@@ -57,14 +61,13 @@ class Removal {
 
   // Whether the name's file is out of the game folder, so the name leaves the list.
   bool takeOut(const std::wstring& name) {
-    if (!isPlainFileName(name)) return leftBehind(L"“" + name + L"”不是游戏目录中的文件名，未删除。");
+    if (!isPlainFileName(name)) return leftBehind({Kind::NotAGameFileName, name, {}, NO_ERROR});
     const std::wstring target = gameDir_ + L"\\" + name;
     if (!game_.hasEntry(name)) return putBackWhereGone(name, target);
-    if (game_.hasFolder(name)) return leftBehind(L"“" + name + L"”是文件夹，未删除。");
+    if (game_.hasFolder(name)) return leftBehind({Kind::IsAFolder, name, {}, NO_ERROR});
     if (originals_.holds(name)) {
       if (const DWORD error = originals_.putBack(name, target)) {
-        return leftBehind(L"无法用游戏原有的 " + name + L" 替换地图包的文件：" + systemErrorText(error) +
-                          L"\r\n原文件仍保存在 " + originals_.pathOf(name));
+        return leftBehind({Kind::OriginalNotSwappedBack, name, originals_.pathOf(name), error});
       }
       return true;
     }
@@ -77,12 +80,12 @@ class Removal {
       }
       tableRestored_ = true;
       if (const DWORD error = copyFileReplacing(pristineTable_, target)) {
-        return leftBehind(L"无法恢复 " + target + L"：" + systemErrorText(error));
+        return leftBehind({Kind::StringTableNotRestored, target, {}, error});
       }
       return true;
     }
     if (const DWORD error = deleteFileClearingReadOnly(target)) {
-      return leftBehind(L"无法删除 " + name + L"：" + systemErrorText(error));
+      return leftBehind({Kind::NotDeleted, name, {}, error});
     }
     return true;
   }
@@ -92,13 +95,12 @@ class Removal {
   bool putBackWhereGone(const std::wstring& name, const std::wstring& target) {
     if (!originals_.holds(name)) return false;
     if (const DWORD error = originals_.putBack(name, target)) {
-      return leftBehind(L"无法放回游戏原有的 " + name + L"：" + systemErrorText(error) + L"\r\n原文件仍保存在 " +
-                        originals_.pathOf(name));
+      return leftBehind({Kind::OriginalNotPutBack, name, originals_.pathOf(name), error});
     }
     return true;
   }
 
-  bool leftBehind(std::wstring problem) {
+  bool leftBehind(FileProblem problem) {
     outcome_.problems.push_back(std::move(problem));
     outcome_.filesLeftBehind = true;
     return false;
@@ -107,16 +109,16 @@ class Removal {
   void restoreStringTable() {
     const std::wstring table = gameDir_ + L"\\" + std::wstring(kStringTableName);
     if (!hasPristineTable_) {
-      outcome_.problems.push_back(L"找不到原版字符串表 " + pristineTable_ + L"，" + table + L" 保持原样。");
+      outcome_.problems.push_back({Kind::NoPristineStringTable, pristineTable_, table, NO_ERROR});
       return;
     }
     if (const DWORD error = copyFileReplacing(pristineTable_, table)) {
-      outcome_.problems.push_back(L"无法恢复 " + table + L"：" + systemErrorText(error));
+      outcome_.problems.push_back({Kind::StringTableNotRestored, table, {}, error});
     }
   }
 
-  const std::wstring& gameDir_;
-  const Progress& progress_;
+  std::wstring gameDir_;
+  Progress progress_;
   FolderSnapshot game_;
   KeptOriginals originals_;
   std::wstring pristineTable_;
@@ -130,11 +132,6 @@ class Removal {
 RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::wstring>& listed,
                           const Progress& progress) {
   return Removal(gameDir, listed, progress).run();
-}
-
-std::wstring removalReport(const RemovalOutcome& outcome) {
-  if (outcome.problems.empty()) return {};
-  return L"移除地图包时出现以下问题：" + texts::listedLines(outcome.problems);
 }
 
 }  // namespace tarnwick

@@ -2,13 +2,14 @@
 #include <string>
 #include <vector>
 
+#include "packs/file_problem.h"
 #include "packs/progress.h"
 
 namespace tarnwick {
 
 struct RemovalOutcome {
   std::vector<std::wstring> remaining;  // the installed-file list afterwards, in list order
-  std::vector<std::wstring> problems;   // one line for each thing that went wrong
+  std::vector<FileProblem> problems;    // each thing that went wrong, in the order it did
   // A listed file is still in the game folder because it couldn't or mustn't be taken
   // out, or a kept original couldn't be put back.
   bool filesLeftBehind = false;
@@ -22,10 +23,7 @@ struct RemovalOutcome {
 // listed. Then the string table is restored from its pristine copy; without that copy,
 // the string table (even a pack's) is left as it is. The caller writes the record, then
 // drops the journal.
-RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::wstring>& listed,
+[[nodiscard]] RemovalOutcome removePack(const std::wstring& gameDir, const std::vector<std::wstring>& listed,
                           const Progress& progress = {});
-
-// The one message that tells of all a removal's problems; empty when there were none.
-std::wstring removalReport(const RemovalOutcome& outcome);
 
 }  // namespace tarnwick

@@ -5,7 +5,6 @@
 #include "packs/game_folder_layout.h"
 #include "packs/unknown_mark.h"
 #include "platform/code_page.h"
-#include "platform/error_text.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 
@@ -17,8 +16,8 @@ InstalledRecord readRecordFile(const std::wstring& path) {
   return parseRecord(*bytes, [](std::string_view line) { return fromAnsi(line); });
 }
 
-std::optional<std::wstring> saveRecord(const std::wstring& gameDir, const std::wstring& packPath,
-                                       const std::wstring& packName, const std::vector<std::wstring>& files) {
+std::optional<FileProblem> saveRecord(const std::wstring& gameDir, const std::wstring& packPath,
+                                      const std::wstring& packName, const std::vector<std::wstring>& files) {
   const std::wstring path = recordFileOf(gameDir);
   const auto bytes = toAnsiExactly(formatRecord(packPath, packName, files));
   const DWORD error = bytes ? writeFileReplacing(path, *bytes) : ERROR_NO_UNICODE_TRANSLATION;
@@ -26,8 +25,7 @@ std::optional<std::wstring> saveRecord(const std::wstring& gameDir, const std::w
 
   const bool nothingInstalled = files.empty() && packPath == kUnknownMark && packName == kUnknownMark;
   if (nothingInstalled && !isFolder(packFolderOf(gameDir))) return std::nullopt;
-  return L"无法保存已安装地图包的记录 " + path + L"：" + systemErrorText(error) +
-         L"\r\n该文件仍是上次保存的内容。";
+  return FileProblem{FileProblem::Kind::RecordUnwritable, path, {}, error};
 }
 
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "packs/file_problem.h"
 #include "packs/record_text.h"
 
 namespace tarnwick {
@@ -12,10 +13,10 @@ namespace tarnwick {
 InstalledRecord readRecordFile(const std::wstring& path);
 
 // Replaces the record in the game folder `gameDir` in one step (the old record stays
-// whole when anything goes wrong). Nothing when it was written; otherwise the message to
-// show, or nothing as well when there is nothing to remember and no pack folder to keep
-// a record in (no game installed).
-std::optional<std::wstring> saveRecord(const std::wstring& gameDir, const std::wstring& packPath,
-                                       const std::wstring& packName, const std::vector<std::wstring>& files);
+// whole when anything goes wrong). Nothing when it was written; otherwise what went wrong,
+// or nothing as well when there is nothing to remember and no pack folder to keep a
+// record in (no game installed).
+[[nodiscard]] std::optional<FileProblem> saveRecord(const std::wstring& gameDir, const std::wstring& packPath,
+                                                    const std::wstring& packName, const std::vector<std::wstring>& files);
 
 }  // namespace tarnwick

@@ -5,15 +5,12 @@
 
 namespace tarnwick {
 
-// The system's own text for an error code, in the user's language, without the
-// trailing line break; the number itself when the system has no text for it.
-std::wstring systemErrorText(DWORD error);
+// The system's own words for an error code (a Windows error or a COM result), in the
+// user's language, without the trailing line break and full stop; empty when the system
+// has none for it.
+std::wstring systemMessage(DWORD code);
 
 // The calling thread's last error code, or `fallback` when a failed call left none.
 DWORD lastErrorOr(DWORD fallback);
-
-// The same for a COM result: the system's text for a wrapped Windows error code,
-// otherwise its text for the result itself, or the result in hexadecimal.
-std::wstring resultText(HRESULT result);
 
 }  // namespace tarnwick

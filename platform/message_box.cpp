@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/texts.h"
 #include "platform/dpi.h"
 #include "platform/unique_handle.h"
 
@@ -48,16 +47,16 @@ void appendWrapped(HDC dc, std::wstring_view line, int width, std::vector<std::w
 }
 
 // The first `count` lines, and the note that there is more when that is not all.
-std::wstring firstLines(const std::vector<std::wstring>& lines, size_t count) {
+std::wstring firstLines(const std::vector<std::wstring>& lines, size_t count, std::wstring_view cutNote) {
   std::wstring text;
   for (size_t i = 0; i < count; ++i) text += (i == 0 ? L"" : L"\r\n") + lines[i];
-  if (count < lines.size()) text += (count == 0 ? L"" : L"\r\n") + std::wstring(texts::kMessageCut);
+  if (count < lines.size()) text += (count == 0 ? L"" : L"\r\n") + std::wstring(cutNote);
   return text;
 }
 
 }  // namespace
 
-std::wstring fittedToScreen(HWND owner, std::wstring_view text) {
+std::wstring fittedToScreen(HWND owner, std::wstring_view text, std::wstring_view cutNote) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   ::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -79,30 +78,20 @@ std::wstring fittedToScreen(HWND owner, std::wstring_view text) {
   for (const auto& line : linesOf(text)) appendWrapped(dc.get(), line, width, lines);
 
   auto fits = [&](size_t count) {
-    const std::wstring shown = firstLines(lines, count);
+    const std::wstring shown = firstLines(lines, count, cutNote);
     RECT bounds{0, 0, narrowest, 0};
     ::DrawTextW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &bounds,
                 DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     return bounds.bottom <= height;
   };
   // The most lines that fit, found by halving: a message may have thousands.
-  if (fits(lines.size())) return firstLines(lines, lines.size());
+  if (fits(lines.size())) return firstLines(lines, lines.size(), cutNote);
   size_t low = 0, high = lines.size();
   while (high - low > 1) {
     const size_t middle = low + (high - low) / 2;
     (fits(middle) ? low : high) = middle;
   }
-  return firstLines(lines, low);
-}
-
-void showInformation(HWND owner, std::wstring_view text) {
-  const std::wstring message = fittedToScreen(owner, text);
-  ::MessageBoxW(owner, message.c_str(), L"Tarnwick", MB_OK | MB_ICONINFORMATION);
-}
-
-bool askYesNo(HWND owner, std::wstring_view question) {
-  const std::wstring message(question);
-  return ::MessageBoxW(owner, message.c_str(), L"Tarnwick", MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return firstLines(lines, low, cutNote);
 }
 
 }  // namespace tarnwick

@@ -2,10 +2,7 @@
 
 #include <wincodec.h>
 
-#include <cwchar>
-
 #include "platform/com_init.h"
-#include "platform/error_text.h"
 #include "platform/jpeg_thumbnail.h"
 #include "platform/picture_file_check.h"
 
@@ -112,17 +109,6 @@ HRESULT copyToBitmap(IWICBitmapSource* source, UniqueBitmap& bitmap, SIZE& size)
   return S_OK;
 }
 
-// What the user reads when a picture can't be loaded: the imaging component's own
-// errors all mean the file holds no picture it can read.
-std::wstring failureText(HRESULT result) {
-  constexpr int kImagingFacility = 0x898;
-  if (HRESULT_FACILITY(result) != kImagingFacility) return resultText(result);
-  wchar_t code[32];
-  std::swprintf(code, 32, L"(0x%08lX)", static_cast<unsigned long>(result));
-  if (result == WINCODEC_ERR_IMAGESIZEOUTOFRANGE) return std::wstring(L"图片太大，无法显示 ") + code;
-  return std::wstring(L"文件已损坏，或不是能读取的图片 ") + code;
-}
-
 }  // namespace
 
 UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
@@ -150,7 +136,7 @@ UniqueBitmap loadPictureScaled(const std::wstring& path, SIZE size) {
   return bitmap;
 }
 
-std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, std::wstring* failure) {
+std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, HRESULT* failure) {
   HRESULT result = checkPictureFile(path);
   IWICImagingFactory* const factory = imagingFactory();
   if (SUCCEEDED(result) && factory == nullptr) result = CO_E_NOTINITIALIZED;
@@ -164,7 +150,7 @@ std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, std
   FullSizePicture picture;
   if (SUCCEEDED(result)) result = copyToBitmap(bgr.get(), picture.bitmap, picture.size);
   if (SUCCEEDED(result)) return picture;
-  if (failure != nullptr) *failure = failureText(result);
+  if (failure != nullptr) *failure = result;
   return std::nullopt;
 }
 

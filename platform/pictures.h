@@ -22,8 +22,8 @@ struct FullSizePicture {
   SIZE size{};
 };
 
-// The picture at its own pixel size; nothing when it can't be read or decoded,
-// with the reason in `failure` when asked for.
-std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, std::wstring* failure = nullptr);
+// The picture at its own pixel size; nothing when it can't be read or decoded, with the
+// system's result saying why in `failure` when asked for.
+std::optional<FullSizePicture> loadPictureFullSize(const std::wstring& path, HRESULT* failure = nullptr);
 
 }  // namespace tarnwick

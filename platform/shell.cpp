@@ -9,7 +9,7 @@
 
 namespace tarnwick {
 
-std::optional<std::wstring> shellOpen(const std::wstring& file, const std::wstring& workingFolder) {
+DWORD shellOpen(const std::wstring& file, const std::wstring& workingFolder) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   // No shell dialog of its own: the caller reports the failure in the program's words.
@@ -23,11 +23,9 @@ std::optional<std::wstring> shellOpen(const std::wstring& file, const std::wstri
   // The shell wants COM on the calling thread; both are loaded at the first launch.
   comStarted();
   static auto* shellExecute = systemFunction<decltype(::ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
-  if (shellExecute == nullptr) return systemErrorText(ERROR_PROC_NOT_FOUND);
-  if (shellExecute(&info)) return std::nullopt;
-  DWORD error = ::GetLastError();
-  if (error == ERROR_SUCCESS) error = ERROR_FILE_NOT_FOUND;
-  return systemErrorText(error);
+  if (shellExecute == nullptr) return ERROR_PROC_NOT_FOUND;
+  if (shellExecute(&info)) return NO_ERROR;
+  return lastErrorOr(ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace tarnwick

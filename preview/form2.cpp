@@ -13,28 +13,19 @@ namespace tarnwick {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"Tarnwick.Form2";
-constexpr wchar_t kTitle[] = L"图像预览";
 
 }  // namespace
 
-std::optional<std::wstring> Form2::open(HINSTANCE instance, const std::wstring& picturePath) {
-  // The full-size picture is loaded only now, when it is shown.
-  std::wstring reason;
-  auto picture = loadPictureFullSize(picturePath, &reason);
-  if (!picture) return L"无法打开图片：" + picturePath + L"\r\n" + reason;
-  return open(instance, std::move(*picture));
-}
-
-std::optional<std::wstring> Form2::open(HINSTANCE instance, FullSizePicture picture) {
-  if (!registerTopLevelClass(instance, kWindowClass, windowProc)) return L"无法打开预览窗口。";
+bool Form2::open(HINSTANCE instance, const std::wstring& title, FullSizePicture picture) {
+  if (!registerTopLevelClass(instance, kWindowClass, windowProc)) return false;
 
   auto form = std::unique_ptr<Form2>(new Form2());
   form->bitmap_ = std::move(picture.bitmap);
   form->pictureSize_ = picture.size;
 
-  HWND window = form->createWindow(0, kWindowClass, kTitle, WS_OVERLAPPEDWINDOW, SIZE{CW_USEDEFAULT, CW_USEDEFAULT},
-                                   instance);
-  if (window == nullptr) return L"无法打开预览窗口。";
+  HWND window = form->createWindow(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
+                                   SIZE{CW_USEDEFAULT, CW_USEDEFAULT}, instance);
+  if (window == nullptr) return false;
   Form2* const created = form.release();
   created->adopted_ = true;
   topLevelWindowOpened();
@@ -49,7 +40,7 @@ std::optional<std::wstring> Form2::open(HINSTANCE instance, FullSizePicture pict
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::ShowWindow(window, SW_SHOWNORMAL);
   ::UpdateWindow(window);
-  return std::nullopt;
+  return true;
 }
 
 LRESULT Form2::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

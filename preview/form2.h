@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "platform/pictures.h"
@@ -14,11 +13,9 @@ namespace tarnwick {
 // owner, beside the main window. Each one lives until the user closes it.
 class Form2 : public WindowBase {
  public:
-  // Opens a new preview of the picture file. Nothing on success; the message to
-  // show when the picture can't be loaded (no window opens then).
-  static std::optional<std::wstring> open(HINSTANCE instance, const std::wstring& picturePath);
-  // Opens a new preview of a picture already decoded (a map's own preview).
-  static std::optional<std::wstring> open(HINSTANCE instance, FullSizePicture picture);
+  // Opens a new preview of a decoded picture with the title given; false when the
+  // window can't be made.
+  [[nodiscard]] static bool open(HINSTANCE instance, const std::wstring& title, FullSizePicture picture);
 
  private:
   Form2() = default;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/error_text.h"
+#include "app/messages.h"
 #include "support/files.h"
 #include "support/test_game.h"
 

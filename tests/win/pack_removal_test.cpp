@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <thread>
 
-#include "platform/error_text.h"
-#include "platform/message_box.h"
+#include "app/message_boxes.h"
+#include "app/messages.h"
 #include "support/files.h"
 #include "support/test_game.h"
 
@@ -77,6 +77,7 @@ TEST(PackRemoval, NamesThatAreNoPlainFileStayListedAndUntouched) {
   const std::wstring outside = game.temp() / L"outside.txt";
   writeBytes(outside, "keep me");
   writeBytes(game / L"a.map", "a");
+  writeBytes(game / L"ra2md.csf", "pack csf");  // not listed: restored all the same
   makeFolder(game / L"Maps");
   writeBytes(game / L"Maps\\inside.map", "inside");
   // Devices this machine doesn't have: were the rule broken, Wine would unlink their files.
@@ -84,7 +85,6 @@ TEST(PackRemoval, NamesThatAreNoPlainFileStayListedAndUntouched) {
   Names listed = unsafe;
   listed.insert(listed.begin() + 2, L"a.map");
   listed.push_back(L"Maps");
-  writeBytes(game / L"ra2md.csf", "edited by hand");  // restored though the pack had none
   auto form = openWithRecord(game, listed);
   ASSERT_EQ(listItems(*form), listed);
 

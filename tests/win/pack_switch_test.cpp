@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "packs/journal_file.h"
-#include "platform/error_text.h"
+#include "app/messages.h"
 #include "support/files.h"
 #include "support/test_game.h"
 

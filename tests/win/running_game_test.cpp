@@ -4,6 +4,7 @@
 
 #include <cwctype>
 
+#include "app/texts.h"
 #include "game/running_game.h"
 #include "support/files.h"
 #include "support/stand_in_game.h"
@@ -13,7 +14,7 @@ namespace {
 
 using namespace tarnwick::test;
 using tarnwick::firstRunningProgram;
-using tarnwick::gameRunningMessage;
+using tarnwick::texts::gameRunning;
 
 // The stand-in game started as the real one would be, running until it is ended.
 class RunningStandIn {
@@ -73,7 +74,7 @@ TEST(RunningGame, InstallAndRemovalWaitUntilTheGameHasEnded) {
 
     form->Command4_Click();
     form->Command3_Click();
-    EXPECT_EQ(game.log.messages, std::vector<std::wstring>(2, gameRunningMessage(expansion)));
+    EXPECT_EQ(game.log.messages, std::vector<std::wstring>(2, gameRunning(expansion)));
     EXPECT_EQ(readBytes(game / L"old.map"), "old");
     EXPECT_FALSE(exists(game / L"p.map"));
     EXPECT_EQ(listItems(*form), std::vector<std::wstring>{L"old.map"});
