@@ -68,39 +68,15 @@ void forgetQuit() {
   }
 }
 
-// A 24-bit BMP with a colour gradient, for pictures the fixtures don't have.
-std::string gradientBmp(int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
-  auto put32 = [&bytes](size_t at, unsigned value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put32(2, static_cast<unsigned>(bytes.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<unsigned>(width));
-  put32(22, static_cast<unsigned>(height));
-  put32(26, 1 | (24u << 16));
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      char* pixel = &bytes[54 + static_cast<size_t>(y) * stride + 3 * static_cast<size_t>(x)];
-      pixel[0] = static_cast<char>(x * 255 / width);
-      pixel[1] = static_cast<char>(y * 255 / height);
-      pixel[2] = static_cast<char>(128);
-    }
-  }
-  return bytes;
-}
-
-// A BMP header (40 bytes) claiming the size, followed by `dataBytes` of pixel data.
+// A 24-bit BMP whose header claims the size, followed by `dataBytes` of pixel data (a
+// whole picture when they are its rows).
 std::string bmpClaiming(std::int32_t width, std::int32_t height, std::uint32_t compression, size_t dataBytes) {
-  std::string bytes = gradientBmp(1, 1).substr(0, 54) + std::string(dataBytes, '\x55');
-  std::memcpy(&bytes[18], &width, 4);
-  std::memcpy(&bytes[22], &height, 4);
-  std::memcpy(&bytes[30], &compression, 4);
-  return bytes;
+  std::string bytes = "BM" + std::string(52, '\0');
+  const std::pair<size_t, std::uint32_t> fields[] = {
+      {2, static_cast<std::uint32_t>(54 + dataBytes)}, {10, 54}, {14, 40}, {18, static_cast<std::uint32_t>(width)},
+      {22, static_cast<std::uint32_t>(height)}, {26, 1 | 24u << 16}, {30, compression}};
+  for (const auto& [at, value] : fields) std::memcpy(&bytes[at], &value, 4);
+  return bytes + std::string(dataBytes, '\x55');
 }
 
 // The start of a JPEG whose frame header claims the size, then `dataBytes` of data.
@@ -173,7 +149,8 @@ TEST_F(PreviewTest, EveryClickOpensAWindowTheSizeOfItsPicture) {
 TEST_F(PreviewTest, APictureLargerThanTheScreenStillGivesTheWindowItsSize) {
   const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN) + 300;
   const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN) + 200;
-  writeBytes(pack + L"\\0 large.bmp", gradientBmp(width, height));
+  const size_t rows = static_cast<size_t>((width * 3 + 3) & ~3) * static_cast<size_t>(height);
+  writeBytes(pack + L"\\0 large.bmp", bmpClaiming(width, height, 0, rows));
   form->Combo1_Click();
   click(*form, 0);
   const auto previews = previewWindows();
