@@ -194,7 +194,8 @@ TEST_F(PreviewTest, APictureGoneSinceThePackWasChosenOpensNoWindowAndSaysSo) {
   ASSERT_EQ(game.log.messages.size(), 1u);
   const std::wstring& message = game.log.messages.front();
   EXPECT_EQ(message.rfind(L"无法打开图片：" + pack + L"\\a.jpg", 0), 0u) << testing::PrintToString(message);
-  EXPECT_NE(message.find(tarnwick::systemErrorText(ERROR_FILE_NOT_FOUND)), std::wstring::npos) << "the system's own reason is given";
+  EXPECT_NE(message.find(tarnwick::systemErrorText(ERROR_FILE_NOT_FOUND)), std::wstring::npos)
+      << "the system's own reason is given";
 }
 
 TEST_F(PreviewTest, OnlyShownThumbnailsOpenPreviews) {
