@@ -22,12 +22,15 @@
 #include "bench/measure.h"
 #include "bench/process_memory.h"
 #include "bench/stand_in_install.h"
+#include "support/messages.h"
 #include "maps/map_info.h"
 #include "platform/code_page.h"
 #include "platform/com_init.h"
 #include "platform/unique_handle.h"
 
 namespace {
+
+using tarnwick::test::pumpMessages;
 
 using tarnwick::Form1;
 namespace bench = tarnwick::bench;
@@ -40,15 +43,6 @@ constexpr double kMemoryTargetMb = 48.0;
 constexpr int kMaps = 50;
 constexpr size_t kMapBytes = 350 * 1024;
 constexpr int kPreviewWidth = 288, kPreviewHeight = 144;
-
-void pumpMessages() {
-  MSG message{};
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
 
 std::string base64(const std::string& bytes) {
   static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

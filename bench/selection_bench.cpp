@@ -24,6 +24,7 @@
 #include "bench/measure.h"
 #include "bench/process_memory.h"
 #include "bench/stand_in_install.h"
+#include "support/messages.h"
 #include "packs/listings.h"
 #include "platform/com_init.h"
 #include "platform/dpi.h"
@@ -31,6 +32,8 @@
 #include "platform/unique_handle.h"
 
 namespace {
+
+using tarnwick::test::pumpMessages;
 
 using tarnwick::Form1;
 using tarnwick::UniqueBitmap;
@@ -42,15 +45,6 @@ namespace layout = tarnwick::layout;
 
 constexpr double kTargetGrowthMb = 24.0;
 constexpr int kPackPictures = layout::kThumbnailCount;
-
-void pumpMessages() {
-  MSG message{};
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
 
 std::vector<std::wstring> picturesIn(const std::wstring& folder) {
   tarnwick::FileListing listing(L"*.jpg", folder);

@@ -2,27 +2,26 @@
 #include <string>
 #include <vector>
 
+#include "support/game_registry.h"
+#include "support/temp_folder.h"
+
 namespace tarnwick::bench {
 
-// A game installation made up for the benchmark: a game folder under the temporary
-// folder whose ZAzod holds one pack, and the registry entry that leads the program
-// there. Both are removed again when it goes.
+// A game installation made up for the benchmark, with the tests' fixtures: a game
+// folder under the temporary folder whose ZAzod holds one pack, and the registry
+// entries that lead the program there. Both are removed again when it goes (run the
+// benchmarks in a Wine prefix of their own).
 class StandInInstall {
  public:
   // Copies `pictures` (full paths) into the pack; throws when anything can't be made.
   explicit StandInInstall(const std::vector<std::wstring>& pictures);
-  ~StandInInstall();
-  StandInInstall(const StandInInstall&) = delete;
-  StandInInstall& operator=(const StandInInstall&) = delete;
 
   [[nodiscard]] const std::wstring& packFolder() const { return packFolder_; }
 
  private:
-  std::wstring gameFolder_;
+  test::TempFolder folder_;
+  test::GameRegistry registry_;
   std::wstring packFolder_;
-  bool createdKey_ = false;
-  bool hadInstallPath_ = false;
-  std::wstring previousInstallPath_;
 };
 
 }  // namespace tarnwick::bench

@@ -9,11 +9,13 @@
 #include <functional>
 
 #include "running_program.h"
+#include "support/temp_folder.h"
 #include "window_driver.h"
 
 namespace {
 
 using namespace tarnwick::e2e;
+using tarnwick::test::writeBytes;
 
 const std::wstring kKeptFolder = std::wstring(kPackFolder) + L"\\.originals";
 constexpr int kLargeFiles = 24;
@@ -31,29 +33,22 @@ std::map<std::wstring, std::string> digestOf(const std::wstring& folder) {
   return digest;
 }
 
-void writeFile(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
-
 // A pack replacing the game's own rulesmd.ini (and, for A, its string table), with large
 // files to make the copying take a while and small ones to make the removal take one.
 // Returns how many files it has.
 size_t writePack(const std::wstring& name, bool withStringTable) {
   const std::wstring folder = std::wstring(kPackFolder) + L"\\" + name;
   ::CreateDirectoryW(folder.c_str(), nullptr);
-  writeFile(folder + L"\\" + name + L".map", "[Basic]\r\nName=" + std::string(name.begin(), name.end()) + "\r\n");
-  writeFile(folder + L"\\rulesmd.ini", "; rules of pack " + std::string(name.begin(), name.end()) + "\r\n");
-  if (withStringTable) writeFile(folder + L"\\ra2md.csf", "pack csf");
+  writeBytes(folder + L"\\" + name + L".map", "[Basic]\r\nName=" + std::string(name.begin(), name.end()) + "\r\n");
+  writeBytes(folder + L"\\rulesmd.ini", "; rules of pack " + std::string(name.begin(), name.end()) + "\r\n");
+  if (withStringTable) writeBytes(folder + L"\\ra2md.csf", "pack csf");
   for (int i = 0; i < kLargeFiles; ++i) {
     std::string bytes(kLargeSize, static_cast<char>(i));
     bytes.replace(0, name.size(), std::string(name.begin(), name.end()));
-    writeFile(folder + L"\\" + name + L" large " + std::to_wstring(i) + L".mix", bytes);
+    writeBytes(folder + L"\\" + name + L" large " + std::to_wstring(i) + L".mix", bytes);
   }
   for (int i = 0; i < kSmallFiles; ++i) {
-    writeFile(folder + L"\\" + name + L" small " + std::to_wstring(i) + L".ini", std::to_string(i));
+    writeBytes(folder + L"\\" + name + L" small " + std::to_wstring(i) + L".ini", std::to_string(i));
   }
   return 2 + (withStringTable ? 1 : 0) + kLargeFiles + kSmallFiles;
 }
@@ -61,11 +56,7 @@ size_t writePack(const std::wstring& name, bool withStringTable) {
 // The test's packs go again at its end, whatever happened: other tests count the packs.
 struct PackFolders {
   ~PackFolders() {
-    for (const wchar_t* name : {L"Crash A", L"Crash B"}) {
-      const std::wstring folder = std::wstring(kPackFolder) + L"\\" + name;
-      for (const auto& file : filesIn(folder)) ::DeleteFileW((folder + L"\\" + file.first).c_str());
-      ::RemoveDirectoryW(folder.c_str());
-    }
+    for (const wchar_t* name : {L"Crash A", L"Crash B"}) tarnwick::test::removeTree(std::wstring(kPackFolder) + L"\\" + name);
   }
 };
 

@@ -16,14 +16,7 @@ namespace {
 
 using namespace tarnwick::e2e;
 
-// The ANSI (code page 936) bytes of a text.
-std::string ansi(const std::wstring& text) {
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
-  bytes.pop_back();
-  return bytes;
-}
+using tarnwick::test::ansi;
 
 TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
   ASSERT_NE(_wgetenv(L"TARNWICK_EXE"), nullptr) << "TARNWICK_EXE names the program to drive";
@@ -43,7 +36,7 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
     EXPECT_EQ(program.label(13), L"未知");
     EXPECT_EQ(program.label(15), L"未知");
     HWND combo = program.control(kCombo1);
-    EXPECT_EQ(textOf(combo), L"请选择..");
+    EXPECT_EQ(windowText(combo), L"请选择..");
     EXPECT_TRUE(::IsWindowEnabled(combo));
     const auto packs = comboItems(combo);
     EXPECT_EQ(packs.size(), 9u);

@@ -4,30 +4,6 @@
 
 namespace tarnwick::e2e {
 
-std::string readFile(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  static char buffer[1 << 20];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  ::CloseHandle(file);
-  return bytes;
-}
-
-std::map<std::wstring, std::string> filesIn(const std::wstring& folder) {
-  std::map<std::wstring, std::string> files;
-  WIN32_FIND_DATAW found{};
-  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return files;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files[found.cFileName] = readFile(folder + L"\\" + found.cFileName);
-  } while (::FindNextFileW(find, &found));
-  ::FindClose(find);
-  return files;
-}
-
 int comboIndexOf(HWND combo, const wchar_t* name) {
   return static_cast<int>(
       ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "support/files.h"
 #include "window_driver.h"
 
 namespace tarnwick::e2e {
@@ -15,11 +16,9 @@ constexpr wchar_t kRecord[] = L"C:\\Westwood\\RA2\\ZAzod\\cofin.txt";
 // Control identifiers of the main window.
 constexpr int kCommand3 = 103, kCommand4 = 104, kCombo1 = 110, kList1 = 120, kListView1 = 121, kImageFirst = 200, kLabelFirst = 300;
 
+using test::filesIn;
 // The whole file, shared with its writer; "<missing>" when it can't be opened.
-std::string readFile(const std::wstring& path);
-
-// Every file (not folder) directly in the folder, with its bytes.
-std::map<std::wstring, std::string> filesIn(const std::wstring& folder);
+inline std::string readFile(const std::wstring& path) { return test::readBytes(path).value_or("<missing>"); }
 
 int comboIndexOf(HWND combo, const wchar_t* name);
 
@@ -35,7 +34,7 @@ class RunningProgram {
 
   [[nodiscard]] HWND window() const { return window_; }
   [[nodiscard]] HWND control(int id) const { return findControl(window_, id); }
-  [[nodiscard]] std::wstring label(int slot) const { return textOf(control(kLabelFirst + slot)); }
+  [[nodiscard]] std::wstring label(int slot) const { return windowText(control(kLabelFirst + slot)); }
   [[nodiscard]] DWORD id() const { return process_.dwProcessId; }
 
   // Closes the main window the way its close box does; true when the process ended.

@@ -48,38 +48,6 @@ HWND findControl(HWND parent, int id) {
   return search.found;
 }
 
-std::wstring textOf(HWND window) {
-  // WM_GETTEXT is carried across processes for every window.
-  const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const auto copied = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(copied));
-  return text;
-}
-
-namespace {
-std::vector<std::wstring> items(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
-  std::vector<std::wstring> result;
-  const auto count = ::SendMessageW(control, countMessage, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const auto length = ::SendMessageW(control, lengthMessage, static_cast<WPARAM>(i), 0);
-    std::wstring text(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
-    const auto copied = ::SendMessageW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied < 0 ? 0 : copied));
-    result.push_back(text);
-  }
-  return result;
-}
-}  // namespace
-
-std::vector<std::wstring> listBoxItems(HWND listBox) {
-  return items(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
-}
-
-std::vector<std::wstring> comboItems(HWND combo) {
-  return items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-}
-
 HWND findMessageBox(DWORD processId) {
   MessageBoxSearch search{processId, nullptr};
   ::EnumWindows(matchMessageBox, reinterpret_cast<LPARAM>(&search));
@@ -89,7 +57,7 @@ HWND findMessageBox(DWORD processId) {
 std::wstring messageBoxText(HWND box) {
   // The message box shows its text in the static control 0xFFFF.
   HWND text = ::GetDlgItem(box, 0xFFFF);
-  return text ? textOf(text) : std::wstring();
+  return text ? windowText(text) : std::wstring();
 }
 
 void pressOk(HWND box) {

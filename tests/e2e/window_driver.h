@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/control_contents.h"
+#include "support/messages.h"
+
 namespace tarnwick::e2e {
 
 // Drives another process's windows from outside, as a user's clicks and keys would.
@@ -14,9 +17,9 @@ HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seco
 // The first descendant of `parent` with the control identifier.
 HWND findControl(HWND parent, int id);
 
-std::wstring textOf(HWND window);
-std::vector<std::wstring> listBoxItems(HWND listBox);
-std::vector<std::wstring> comboItems(HWND combo);
+using test::comboItems;
+using tarnwick::listBoxItems;
+using test::windowText;
 
 // A message box (dialog class) that belongs to the process, if one is open.
 HWND findMessageBox(DWORD processId);

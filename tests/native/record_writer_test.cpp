@@ -27,25 +27,5 @@ TEST(RecordWriter, WritesTheKnownBytes) {
   EXPECT_EQ(recordBytes(L"P", L"B", twelve).substr(0, 12), "P\r\nB\r\n 12 \r\n");
 }
 
-// Whatever the window holds, the record read back at the next start must hold the same.
-TEST(RecordWriter, EveryStateReadsBackTheSame) {
-  const std::vector<std::wstring> paths = {kMark, L"D:\\Games\\RA2\\ZAzod\\B", L""};
-  const std::vector<std::wstring> names = {kMark, L"B", L"", L"未知未"};
-  const std::vector<std::vector<std::wstring>> fileLists = {
-      {}, {L"a.map"}, {L"", L"b.map"}, {kMark}, std::vector<std::wstring>(12, L"c.map")};
-  const auto orMark = [](const std::optional<std::wstring>& text) { return text.value_or(kMark); };
-  for (const auto& path : paths) {
-    for (const auto& name : names) {
-      for (const auto& files : fileLists) {
-        const std::string bytes = recordBytes(path, name, files);
-        const auto record = parseRecord(bytes, decodeToyCodePage);
-        EXPECT_EQ(orMark(record.packPath), path) << bytes;
-        EXPECT_EQ(orMark(record.packName), name) << bytes;
-        EXPECT_EQ(record.files, files) << bytes;
-      }
-    }
-  }
-}
-
 }  // namespace
 }  // namespace tarnwick

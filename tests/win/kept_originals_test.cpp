@@ -14,17 +14,6 @@ using Names = std::vector<std::wstring>;
 
 bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
-Names comboItems(const tarnwick::Form1& form) {
-  Names items;
-  const LRESULT count = ::SendMessageW(form.Combo1(), CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t item[MAX_PATH]{};
-    ::SendMessageW(form.Combo1(), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    items.emplace_back(item);
-  }
-  return items;
-}
-
 // A pack that replaces the game's own rulesmd.ini, installed and removed across a
 // restart: the game folder ends as it began, and the kept copy is gone again.
 TEST(KeptOriginals, TheGamesOwnFileComesBackAfterARestart) {
@@ -41,7 +30,7 @@ TEST(KeptOriginals, TheGamesOwnFileComesBackAfterARestart) {
   closeWindow(*form);
 
   form = game.open();
-  EXPECT_EQ(comboItems(*form), Names{L"Rules"}) << "the kept files' folder is never offered as a pack";
+  EXPECT_EQ(comboItems(form->Combo1()), Names{L"Rules"}) << "the kept files' folder is never offered as a pack";
   form->Command4_Click();
   EXPECT_TRUE(game.log.messages.empty());
   EXPECT_EQ(filesIn(game.dir()), before);

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
 #include "app/message_loop.h"
+#include "platform/error_text.h"
 #include "platform/pictures.h"
 #include "platform/window_lifetime.h"
 #include "support/bitmap_pixels.h"
@@ -65,39 +67,15 @@ void forgetQuit() {
   }
 }
 
-// A 24-bit BMP with a colour gradient, for pictures the fixtures don't have.
-std::string gradientBmp(int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
-  auto put32 = [&bytes](size_t at, unsigned value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put32(2, static_cast<unsigned>(bytes.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<unsigned>(width));
-  put32(22, static_cast<unsigned>(height));
-  put32(26, 1 | (24u << 16));
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      char* pixel = &bytes[54 + static_cast<size_t>(y) * stride + 3 * static_cast<size_t>(x)];
-      pixel[0] = static_cast<char>(x * 255 / width);
-      pixel[1] = static_cast<char>(y * 255 / height);
-      pixel[2] = static_cast<char>(128);
-    }
-  }
-  return bytes;
-}
-
-// A BMP header (40 bytes) claiming the size, followed by `dataBytes` of pixel data.
+// A 24-bit BMP whose header claims the size, followed by `dataBytes` of pixel data (a
+// whole picture when they are its rows).
 std::string bmpClaiming(std::int32_t width, std::int32_t height, std::uint32_t compression, size_t dataBytes) {
-  std::string bytes = gradientBmp(1, 1).substr(0, 54) + std::string(dataBytes, '\x55');
-  std::memcpy(&bytes[18], &width, 4);
-  std::memcpy(&bytes[22], &height, 4);
-  std::memcpy(&bytes[30], &compression, 4);
-  return bytes;
+  std::string bytes = "BM" + std::string(52, '\0');
+  const std::pair<size_t, std::uint32_t> fields[] = {
+      {2, static_cast<std::uint32_t>(54 + dataBytes)}, {10, 54}, {14, 40}, {18, static_cast<std::uint32_t>(width)},
+      {22, static_cast<std::uint32_t>(height)}, {26, 1 | 24u << 16}, {30, compression}};
+  for (const auto& [at, value] : fields) std::memcpy(&bytes[at], &value, 4);
+  return bytes + std::string(dataBytes, '\x55');
 }
 
 // The start of a JPEG whose frame header claims the size, then `dataBytes` of data.
@@ -130,57 +108,48 @@ class PreviewTest : public testing::Test {
   std::unique_ptr<Form1> form;
 };
 
-TEST_F(PreviewTest, APreviewIsAnOwnerlessWindowTheSizeOfThePicture) {
+// Every click opens another ownerless window the size of its picture, showing the
+// picture itself; each closes on its own.
+TEST_F(PreviewTest, EveryClickOpensAWindowTheSizeOfItsPicture) {
   ASSERT_EQ(openTopLevelWindows(), 1);
-  for (int slot : {0, 1}) {
+  int open = 1;
+  for (int slot : {0, 1, 0}) {
     const TestPicture& picture = testPicture(slot == 0 ? L"baseline.jpg" : L"bmp24.bmp");
     SCOPED_TRACE(testing::Message() << "slot " << slot);
+    const auto before = previewWindows();
     click(*form, slot);
     const auto previews = previewWindows();
-    ASSERT_EQ(previews.size(), 1u);
+    ASSERT_EQ(previews.size(), before.size() + 1);
     HWND preview = previews.front();
-    EXPECT_EQ(openTopLevelWindows(), 2);
-
+    for (HWND p : previews) {
+      if (std::find(before.begin(), before.end(), p) == before.end()) preview = p;
+    }
+    EXPECT_EQ(openTopLevelWindows(), ++open);
     EXPECT_EQ(::GetWindow(preview, GW_OWNER), nullptr);
-    EXPECT_EQ(::GetAncestor(preview, GA_PARENT), ::GetDesktopWindow());
-    const LONG_PTR style = ::GetWindowLongPtrW(preview, GWL_STYLE);
-    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW) << "an ordinary sizeable window";
-    EXPECT_EQ(style & (WS_CHILD | WS_POPUP), 0);
     EXPECT_TRUE(::IsWindowVisible(preview));
     EXPECT_TRUE(::IsWindowEnabled(form->hwnd())) << "the main window stays usable";
-
     const SIZE outer = outerSize(preview);
     EXPECT_EQ(outer.cx, picture.width);
     EXPECT_EQ(outer.cy, picture.height);
-
-    HWND picture1 = ::GetWindow(preview, GW_CHILD);
-    ASSERT_NE(picture1, nullptr);
-    EXPECT_EQ(::GetWindow(picture1, GW_HWNDNEXT), nullptr) << "Picture1 is the only control";
-    RECT placed{};
-    ::GetWindowRect(picture1, &placed);
-    ::MapWindowPoints(nullptr, preview, reinterpret_cast<POINT*>(&placed), 2);
-    EXPECT_EQ(placed.left, 0);
-    EXPECT_EQ(placed.top, 0);
-    EXPECT_EQ(placed.right, picture.width);
-    EXPECT_EQ(placed.bottom, picture.height);
-
-    // It shows the picture itself, at its own size.
-    const Pixels shown = printClient(picture1);
+    const Pixels shown = printClient(::GetWindow(preview, GW_CHILD));
     ASSERT_EQ(shown.width, picture.width);
     const GridDifference difference = compareWithReference(shown, picture);
     EXPECT_LE(difference.largest, 4) << describe(difference);
-
-    ::SendMessageW(preview, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(::IsWindow(preview));
-    EXPECT_EQ(openTopLevelWindows(), 1);
   }
+  const auto previews = previewWindows();
+  ::SendMessageW(previews[1], WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(previews[1]));
+  EXPECT_TRUE(::IsWindow(previews[0]));
+  EXPECT_TRUE(::IsWindow(previews[2]));
+  EXPECT_EQ(openTopLevelWindows(), 3);
   EXPECT_TRUE(game.log.messages.empty());
 }
 
 TEST_F(PreviewTest, APictureLargerThanTheScreenStillGivesTheWindowItsSize) {
   const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN) + 300;
   const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN) + 200;
-  writeBytes(pack + L"\\0 large.bmp", gradientBmp(width, height));
+  const size_t rows = static_cast<size_t>((width * 3 + 3) & ~3) * static_cast<size_t>(height);
+  writeBytes(pack + L"\\0 large.bmp", bmpClaiming(width, height, 0, rows));
   form->Combo1_Click();
   click(*form, 0);
   const auto previews = previewWindows();
@@ -188,22 +157,6 @@ TEST_F(PreviewTest, APictureLargerThanTheScreenStillGivesTheWindowItsSize) {
   const SIZE outer = outerSize(previews.front());
   EXPECT_EQ(outer.cx, width);
   EXPECT_EQ(outer.cy, height);
-}
-
-TEST_F(PreviewTest, EveryClickOpensAnotherWindowAndEachClosesOnItsOwn) {
-  click(*form, 0);
-  click(*form, 0);
-  click(*form, 1);
-  auto previews = previewWindows();
-  ASSERT_EQ(previews.size(), 3u);
-  EXPECT_EQ(openTopLevelWindows(), 4);
-
-  ::SendMessageW(previews[1], WM_CLOSE, 0, 0);
-  EXPECT_FALSE(::IsWindow(previews[1]));
-  EXPECT_TRUE(::IsWindow(previews[0]));
-  EXPECT_TRUE(::IsWindow(previews[2]));
-  EXPECT_TRUE(::IsWindow(form->hwnd()));
-  EXPECT_EQ(openTopLevelWindows(), 3);
 }
 
 // Closing the main window leaves the previews open, and the program ends only when
@@ -240,17 +193,8 @@ TEST_F(PreviewTest, APictureGoneSinceThePackWasChosenOpensNoWindowAndSaysSo) {
   ASSERT_EQ(game.log.messages.size(), 1u);
   const std::wstring& message = game.log.messages.front();
   EXPECT_EQ(message.rfind(L"无法打开图片：" + pack + L"\\a.jpg", 0), 0u) << testing::PrintToString(message);
-  const std::wstring notFound = [] {
-    wchar_t text[256]{};
-    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_FILE_NOT_FOUND, 0,
-                     text, 256, nullptr);
-    std::wstring reason = text;
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L'.')) {
-      reason.pop_back();
-    }
-    return reason;
-  }();
-  EXPECT_NE(message.find(notFound), std::wstring::npos) << "the system's own reason is given";
+  EXPECT_NE(message.find(tarnwick::systemErrorText(ERROR_FILE_NOT_FOUND)), std::wstring::npos)
+      << "the system's own reason is given";
 }
 
 TEST_F(PreviewTest, OnlyShownThumbnailsOpenPreviews) {
@@ -262,7 +206,8 @@ TEST_F(PreviewTest, OnlyShownThumbnailsOpenPreviews) {
   EXPECT_TRUE(game.log.messages.empty());
 }
 
-// Pictures built to break a decoder: none ends the program; each leaves its slot hidden,
+// Pictures built to break a decoder (the header checks' own test has every kind):
+// none ends the program; each leaves its slot hidden,
 // and its preview says it can't be opened.
 TEST_F(PreviewTest, HostilePicturesAreNeverDecoded) {
   const struct {
@@ -270,17 +215,10 @@ TEST_F(PreviewTest, HostilePicturesAreNeverDecoded) {
     std::string bytes;
   } hostile[] = {
       {L"0 2147483647 wide.bmp", bmpClaiming(INT32_MAX, 1, 0, 64)},
-      {L"0 2147483647 high.bmp", bmpClaiming(1, INT32_MAX, 0, 64)},
-      {L"0 lowest height.bmp", bmpClaiming(1, INT32_MIN, 0, 64)},
       {L"0 65535 square.bmp", bmpClaiming(65535, 65535, 0, 4096)},
-      {L"0 zero width.bmp", bmpClaiming(0, 10, 0, 64)},
-      {L"0 negative width.bmp", bmpClaiming(-10, 10, 0, 64)},
-      {L"0 rows missing.bmp", bmpClaiming(100, 100, 0, 3000)},
       {L"0 run-length huge.bmp", bmpClaiming(30000, 30000, 1, 4096)},
       {L"0 header cut.bmp", bmpClaiming(10, 10, 0, 0).substr(0, 30)},
       {L"0 65535 square.jpg", jpegClaiming(65535, 65535, 4096)},
-      {L"0 zero size.jpg", jpegClaiming(0, 0, 4096)},
-      {L"0 cut frame.jpg", jpegClaiming(640, 480, 0).substr(0, 9)},
       {L"0 no data.jpg", jpegClaiming(640, 480, 0)},
       {L"0 gif.jpg", "GIF89a\x10\x00\x10\x00"},
       {L"0 empty.bmp", ""},

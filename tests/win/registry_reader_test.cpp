@@ -32,79 +32,53 @@ class RegistryReaderTest : public testing::Test {
     ASSERT_EQ(::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     ::RegCloseKey(key);
   }
-  static void setText(const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ) {
-    set(name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  }
-  static void setNumber(const wchar_t* name, DWORD value) { set(name, REG_DWORD, &value, sizeof value); }
-
   static std::wstring read(const wchar_t* name) { return ReadRegValue(HKEY_LOCAL_MACHINE, kKey, name); }
+  static std::string text(const std::wstring& text, bool withEnd = true) {
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + (withEnd ? 1 : 0)) * sizeof(wchar_t));
+  }
+  static std::string number(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
 };
 
-TEST_F(RegistryReaderTest, TextValuesComeBackAsStoredAndUnexpanded) {
-  setText(L"Plain", L"C:\\Westwood\\RA2\\gamemd.exe");
-  setText(L"Expandable", L"%WINDIR%\\ra2", REG_EXPAND_SZ);
-  setText(L"Chinese", L"红色警戒2");
-  setText(L"Empty", L"");
-  EXPECT_EQ(read(L"Plain"), L"C:\\Westwood\\RA2\\gamemd.exe");
-  EXPECT_EQ(read(L"Expandable"), L"%WINDIR%\\ra2");
-  EXPECT_EQ(read(L"Chinese"), L"红色警戒2");  // through the ANSI code page (936 in this test run)
-  EXPECT_EQ(read(L"Empty"), L"");
-  EXPECT_EQ(read(L"plain"), L"C:\\Westwood\\RA2\\gamemd.exe") << "value names ignore case";
-}
-
-TEST_F(RegistryReaderTest, NumbersAreUpperCaseHexadecimalWithoutPrefixOrLeadingZeros) {
+// Texts come back as stored (through the ANSI code page, 936 here) if they fit the
+// kilobyte buffer with their end; numbers as upper-case hexadecimal; other types,
+// missing values and the 64-bit view's entries read as empty.
+TEST_F(RegistryReaderTest, ReadsTextsAndNumbersOfTheThirtyTwoBitView) {
+  // Wine reports a text stored without its NUL with one added, so one that fills the
+  // buffer exactly reads as one byte too long there (Windows takes it whole).
+  const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  const std::wstring full(1024, L'z');
   const struct {
     const wchar_t* name;
-    DWORD value;
-    const wchar_t* shown;
+    DWORD type;
+    std::string data;
+    std::wstring shown;
+    REGSAM view = KEY_WOW64_32KEY;
   } cases[] = {
-      {L"Zero", 0, L"0"},          {L"Byte", 255, L"FF"},           {L"Game", 0x00010006, L"10006"},
-      {L"Ten", 10, L"A"},          {L"AllOnes", 0xFFFFFFFF, L"FFFFFFFF"}, {L"High", 0x80000000, L"80000000"},
+      {L"Plain", REG_SZ, text(L"C:\\Westwood\\RA2\\gamemd.exe"), L"C:\\Westwood\\RA2\\gamemd.exe"},
+      {L"Expandable", REG_EXPAND_SZ, text(L"%WINDIR%\\ra2"), L"%WINDIR%\\ra2"},
+      {L"Chinese", REG_SZ, text(L"红色警戒2"), L"红色警戒2"},
+      {L"Empty", REG_SZ, text(L""), L""},
+      {L"AfterNul", REG_SZ, text(std::wstring(L"cut\0here", 8)), L"cut"},
+      {L"Fits", REG_SZ, text(std::wstring(1023, L'x')), std::wstring(1023, L'x')},
+      {L"TooLong", REG_SZ, text(std::wstring(1024, L'y')), L""},
+      {L"ChineseFits", REG_SZ, text(std::wstring(511, L'红')), std::wstring(511, L'红')},
+      {L"ChineseTooLong", REG_SZ, text(std::wstring(512, L'红')), L""},
+      {L"Unterminated", REG_SZ, text(full, false), wine ? std::wstring() : full},
+      {L"Zero", REG_DWORD, number(0), L"0"},
+      {L"Game", REG_DWORD, number(0x00010006), L"10006"},
+      {L"Ten", REG_DWORD, number(10), L"A"},
+      {L"AllOnes", REG_DWORD, number(0xFFFFFFFF), L"FFFFFFFF"},
+      {L"High", REG_DWORD, number(0x80000000), L"80000000"},
+      {L"Binary", REG_BINARY, "ab", L""},
+      {L"Multi", REG_MULTI_SZ, text(std::wstring(L"one\0two\0", 8)), L""},
+      {L"Qword", REG_QWORD, number(5) + number(0), L""},
+      {L"Only64", REG_SZ, text(L"x"), L"", KEY_WOW64_64KEY},
   };
-  for (const auto& c : cases) setNumber(c.name, c.value);
-  for (const auto& c : cases) {
-    EXPECT_EQ(read(c.name), c.shown) << c.name;
-  }
-}
-
-TEST_F(RegistryReaderTest, OtherTypesAndFailuresReadAsEmpty) {
-  const BYTE binary[] = {'a', 'b', 0};
-  set(L"Binary", REG_BINARY, binary, sizeof binary);
-  const wchar_t multi[] = L"one\0two\0";
-  set(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
-  const unsigned long long wide = 5;
-  set(L"Qword", REG_QWORD, &wide, sizeof wide);
-  EXPECT_EQ(read(L"Binary"), L"");
-  EXPECT_EQ(read(L"Multi"), L"");
-  EXPECT_EQ(read(L"Qword"), L"");
+  for (const auto& c : cases) set(c.name, c.type, c.data.data(), static_cast<DWORD>(c.data.size()), c.view);
+  for (const auto& c : cases) EXPECT_EQ(read(c.name), c.shown) << testing::PrintToString(std::wstring(c.name));
+  EXPECT_EQ(read(L"plain"), L"C:\\Westwood\\RA2\\gamemd.exe") << "value names ignore case";
   EXPECT_EQ(read(L"Missing"), L"");
   EXPECT_EQ(ReadRegValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\TarnwickNoSuchKey", L"Name"), L"");
-}
-
-TEST_F(RegistryReaderTest, TextMustFitTheKilobyteBufferWithItsEnd) {
-  setText(L"Fits", std::wstring(1023, L'x'));       // 1023 bytes and the NUL: 1024
-  setText(L"TooLong", std::wstring(1024, L'y'));    // 1025 bytes with the NUL
-  setText(L"ChineseFits", std::wstring(511, L'红'));  // two bytes each in code page 936
-  setText(L"ChineseTooLong", std::wstring(512, L'红'));
-  EXPECT_EQ(read(L"Fits"), std::wstring(1023, L'x'));
-  EXPECT_EQ(read(L"TooLong"), L"");
-  EXPECT_EQ(read(L"ChineseFits"), std::wstring(511, L'红'));
-  EXPECT_EQ(read(L"ChineseTooLong"), L"");
-
-  // A text stored without its NUL that fills the buffer exactly is taken whole.
-  // Wine differs from Windows here: it reports such a text with a NUL added, so it
-  // reads as one byte too long.
-  const std::wstring full(1024, L'z');
-  set(L"Unterminated", REG_SZ, full.c_str(), static_cast<DWORD>(full.size() * sizeof(wchar_t)));
-  const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  EXPECT_EQ(read(L"Unterminated"), wine ? std::wstring() : full);
-}
-
-TEST_F(RegistryReaderTest, ReadsTheThirtyTwoBitViewWhereTheInstallerWrites) {
-  setText(L"Where", L"32-bit view");
-  set(L"Only64", REG_SZ, L"x", 4, KEY_WOW64_64KEY);
-  EXPECT_EQ(read(L"Where"), L"32-bit view");
-  EXPECT_EQ(read(L"Only64"), L"") << "an entry only in the 64-bit view is not the 32-bit installer's";
 }
 
 }  // namespace

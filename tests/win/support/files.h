@@ -1,9 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/unique_handle.h"
 
 namespace tarnwick::test {
 
@@ -11,21 +14,25 @@ namespace tarnwick::test {
 void writeBytes(const std::wstring& path, std::string_view bytes);
 // The file's bytes, or nothing when it can't be read.
 std::optional<std::string> readBytes(const std::wstring& path);
+// The files (not folders) directly in a folder, hidden ones too, with their bytes.
+std::map<std::wstring, std::string> filesIn(const std::wstring& folder);
 void makeFolder(const std::wstring& path);
 void addAttributes(const std::wstring& path, DWORD attributes);
 bool exists(const std::wstring& path);
+// A path on the Linux side as the program sees it: Wine shows the whole Linux file
+// system as drive Z:.
+std::wstring windowsPath(std::string_view unixPath);
+// Text in the ANSI code page (936 in the tests), for expected record bytes.
+std::string ansi(std::wstring_view text);
 
 // Holds a file open without sharing, as a running program would: other opens
-// fail with ERROR_SHARING_VIOLATION until it is released.
+// fail with ERROR_SHARING_VIOLATION until it goes.
 class HeldOpen {
  public:
   explicit HeldOpen(const std::wstring& path);
-  ~HeldOpen();
-  HeldOpen(const HeldOpen&) = delete;
-  HeldOpen& operator=(const HeldOpen&) = delete;
 
  private:
-  HANDLE handle_;
+  UniqueFile file_;
 };
 
 }  // namespace tarnwick::test

@@ -10,7 +10,10 @@ namespace tarnwick::test {
 // Handles every message waiting for this thread's windows.
 void pumpMessages();
 
+// A window's text and a combo box's items, asked with messages, so they are read
+// alike from this process's windows and from another's.
 std::wstring windowText(HWND window);
+std::vector<std::wstring> comboItems(HWND combo);
 
 // Collects what the program would have shown in message boxes, and answers its
 // questions with the answers queued, in order (No once they run out).

@@ -10,13 +10,7 @@
 
 namespace tarnwick::test {
 
-std::wstring standInGameExe() {
-  // Built on the Linux side: Wine shows the whole Linux file system as drive Z:.
-  const std::string unixPath = TARNWICK_STAND_IN_EXE;
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return path;
-}
+std::wstring standInGameExe() { return windowsPath(TARNWICK_STAND_IN_EXE); }
 
 std::string waitForLaunchLog(const std::wstring& folder) {
   const std::wstring log = folder + L"\\launch.log";

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/control_contents.h"
 #include "support/files.h"
 
 namespace tarnwick::test {
@@ -34,19 +35,6 @@ std::unique_ptr<Form1> TestGame::open() {
   return form;
 }
 
-FileContents filesIn(const std::wstring& folder) {
-  FileContents files;
-  WIN32_FIND_DATAW found{};
-  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return files;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    files[found.cFileName] = readBytes(folder + L"\\" + found.cFileName).value_or("<unreadable>");
-  } while (::FindNextFileW(find, &found));
-  ::FindClose(find);
-  return files;
-}
-
 void choosePack(Form1& form, std::wstring_view name) {
   const std::wstring text(name);
   const LRESULT index = ::SendMessageW(form.Combo1(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -56,29 +44,11 @@ void choosePack(Form1& form, std::wstring_view name) {
   form.Combo1_Click();
 }
 
-std::vector<std::wstring> listItems(const Form1& form) {
-  std::vector<std::wstring> items;
-  const LRESULT count = ::SendMessageW(form.List1(), LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t item[MAX_PATH]{};
-    ::SendMessageW(form.List1(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    items.emplace_back(item);
-  }
-  return items;
-}
+std::vector<std::wstring> listItems(const Form1& form) { return listBoxItems(form.List1()); }
 
 void closeWindow(Form1& form) {
   ::SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
   pumpMessages();
-}
-
-std::string ansi(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
-  return bytes;
 }
 
 }  // namespace tarnwick::test

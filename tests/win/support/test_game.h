@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "support/files.h"
 #include "support/game_registry.h"
 #include "support/messages.h"
 #include "support/temp_folder.h"
@@ -48,9 +49,6 @@ class TestGame {
   std::wstring dir_;
 };
 
-// The files (not folders) directly in a folder, hidden ones too, with their bytes.
-FileContents filesIn(const std::wstring& folder);
-
 // Chooses a pack in the combo as the user's click does.
 void choosePack(Form1& form, std::wstring_view name);
 
@@ -58,8 +56,5 @@ std::vector<std::wstring> listItems(const Form1& form);
 
 // Closes the window as the user does.
 void closeWindow(Form1& form);
-
-// Text in the ANSI code page, for expected record bytes.
-std::string ansi(std::wstring_view text);
 
 }  // namespace tarnwick::test

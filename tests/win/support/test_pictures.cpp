@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "support/files.h"
+
 #ifndef TARNWICK_TEST_PICTURES
 #define TARNWICK_TEST_PICTURES ""
 #endif
@@ -50,13 +52,7 @@ std::vector<TestPicture> readListing() {
 
 }  // namespace
 
-std::wstring testPicturesFolder() {
-  // Written on the Linux side: Wine shows the whole Linux file system as drive Z:.
-  const std::string unixPath = TARNWICK_TEST_PICTURES;
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return path;
-}
+std::wstring testPicturesFolder() { return windowsPath(TARNWICK_TEST_PICTURES); }
 
 const std::vector<TestPicture>& testPictures() {
   static const std::vector<TestPicture> pictures = readListing();
