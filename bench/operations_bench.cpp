@@ -129,7 +129,6 @@ int wmain(int argc, wchar_t** argv) {
       {BenchGame::kSmallPackName, game.smallPack(), game.smallPackFiles(), L"install of 8,000 small files",
        L"removal of the same 8,000 files", kManyFilesTarget},
   };
-  const std::wstring flushed = game.packFolder() + L"\\bench-flushed.txt";
   for (const PackCase& pack : packCases) {
     const auto chosen = ::SendMessageW(form->Combo1(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(pack.pack));

@@ -168,19 +168,6 @@ TEST_F(InstalledRecordTest, AFailedWriteIsReportedWhereThereIsARecordToKeep) {
   EXPECT_NE(game.log.messages[0].find(game.record() + L"："), std::wstring::npos) << "followed by the reason";
 }
 
-// With nothing installed the record is still kept while the pack folder exists, so a
-// failed write is reported then too: the old record would come back at the next start.
-TEST_F(InstalledRecordTest, AFailedWriteOfAnEmptyRecordIsReportedWhileThePackFolderExists) {
-  writeBytes(game.record(), "");
-  auto form = game.open();
-  {
-    const HeldOpen held(game.record());
-    closeWindow(*form);
-  }
-  ASSERT_EQ(game.log.messages.size(), 1u);
-  EXPECT_NE(game.log.messages[0].find(game.record()), std::wstring::npos) << game.log.messages[0];
-}
-
 // One program per game folder: while a window holds it, another one ends at once without
 // touching the record, and closing that one frees nothing. Without a pack folder there
 // is nothing to hold.

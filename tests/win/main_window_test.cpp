@@ -93,7 +93,9 @@ TEST_F(MainWindowTest, EveryControlTakesItsDesignedPlaceAtEachDpi) {
       EXPECT_EQ(at.top, px(placed.rect.top));
       EXPECT_EQ(at.right - at.left, placed.sized || placed.control == form->Combo1() ? px(placed.rect.width)
                                                                                         : textWidth(placed.control));
-      if (placed.sized) EXPECT_EQ(at.bottom - at.top, px(placed.rect.height));
+      if (placed.sized) {
+        EXPECT_EQ(at.bottom - at.top, px(placed.rect.height));
+      }
     }
     RECT client{}, window{};
     ::GetClientRect(form->hwnd(), &client);

@@ -51,18 +51,6 @@ TEST(PackRemoval, DeletesTheListedFilesAndRestoresTheStringTable) {
   EXPECT_TRUE(game.log.messages.empty());
 }
 
-// The string table comes back from its pristine copy also when the pack brought none.
-TEST(PackRemoval, RestoresTheStringTableAlsoWhenThePackHadNone) {
-  TestGame game;
-  game.addPack(L"B", {{L"b.map", "b"}});
-  auto form = game.open();
-  choosePack(*form, L"B");
-  form->Command3_Click();
-  writeBytes(game / L"ra2md.csf", "changed");
-  form->Command4_Click();
-  EXPECT_EQ(readBytes(game / L"ra2md.csf"), TestGame::kGameTable);
-}
-
 TEST(PackRemoval, AFileAlreadyGoneStaysListed) {
   TestGame game;
   game.addPack(L"B", {{L"b.map", "b"}});

@@ -11,6 +11,7 @@
 
 #include "app/form1.h"
 #include "app/message_loop.h"
+#include "app/messages.h"
 #include "platform/error_text.h"
 #include "platform/pictures.h"
 #include "platform/window_lifetime.h"
