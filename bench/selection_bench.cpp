@@ -29,6 +29,7 @@
 #include "platform/com_init.h"
 #include "platform/dpi.h"
 #include "platform/pictures.h"
+#include "platform/rgb_bitmap.h"
 #include "platform/unique_handle.h"
 
 namespace {
@@ -89,15 +90,8 @@ double timeFullSizeThenScale(const std::vector<std::wstring>& paths, SIZE slot, 
   for (const auto& path : paths) {
     auto picture = tarnwick::loadPictureFullSize(path);
     if (!picture) continue;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = slot.cx;
-    info.bmiHeader.biHeight = -slot.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap target(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    tarnwick::BgrPixels pixels;
+    UniqueBitmap target = tarnwick::newTopDownBitmap(slot, pixels);
     tarnwick::MemoryDc from(screen);
     tarnwick::MemoryDc to(screen);
     {

@@ -9,6 +9,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "platform/rgb_bitmap.h"
 #include "platform/thumbnail_scaling.h"
 
 namespace tarnwick {
@@ -167,19 +168,11 @@ std::optional<JpegThumbnail> decodeJpegThumbnail(const std::wstring& path, SIZE 
   const JDIMENSION width = info.output_width, height = info.output_height;
   if (width == 0 || height == 0 || info.output_components != (cmyk ? 4 : 3)) return thumbnail;
 
-  BITMAPINFO bitmapInfo{};
-  bitmapInfo.bmiHeader.biSize = sizeof bitmapInfo.bmiHeader;
-  bitmapInfo.bmiHeader.biWidth = size.cx;
-  bitmapInfo.bmiHeader.biHeight = -size.cy;  // top-down, as the rows arrive
-  bitmapInfo.bmiHeader.biPlanes = 1;
-  bitmapInfo.bmiHeader.biBitCount = 24;
-  bitmapInfo.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || bits == nullptr) return thumbnail;
-  const size_t stride = (static_cast<size_t>(size.cx) * 3 + 3) & ~size_t{3};
+  BgrPixels pixels;
+  UniqueBitmap bitmap = newTopDownBitmap(size, pixels);
+  if (!bitmap) return thumbnail;
   RowScaler scaler(width, height, static_cast<std::uint32_t>(size.cx), static_cast<std::uint32_t>(size.cy),
-                   static_cast<std::uint8_t*>(bits), stride);
+                   pixels.first, pixels.stride);
 
   // A few rows at a time: libjpeg hands out up to that many per call.
   constexpr JDIMENSION kRowsAtOnce = 8;

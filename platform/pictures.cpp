@@ -5,6 +5,7 @@
 #include "platform/com_init.h"
 #include "platform/jpeg_thumbnail.h"
 #include "platform/picture_file_check.h"
+#include "platform/rgb_bitmap.h"
 
 namespace tarnwick {
 namespace {
@@ -85,19 +86,12 @@ HRESULT copyToBitmap(IWICBitmapSource* source, UniqueBitmap& bitmap, SIZE& size)
   if (FAILED(result)) return result;
   if (width == 0 || height == 0 || width > 65535 || height > 65535) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, as WIC delivers rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib || bits == nullptr) return E_OUTOFMEMORY;
+  BgrPixels pixels;
+  UniqueBitmap dib = newTopDownBitmap(SIZE{static_cast<LONG>(width), static_cast<LONG>(height)}, pixels);
+  if (!dib) return E_OUTOFMEMORY;
 
-  const UINT stride = (width * 3 + 3) & ~3u;
-  auto* row = static_cast<BYTE*>(bits);
+  const UINT stride = static_cast<UINT>(pixels.stride);
+  BYTE* row = pixels.first;
   for (UINT y = 0; y < height; ++y, row += stride) {
     const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), 1};
     result = source->CopyPixels(&rect, stride, stride, row);

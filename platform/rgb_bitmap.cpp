@@ -4,6 +4,21 @@
 
 namespace tarnwick {
 
+UniqueBitmap newTopDownBitmap(SIZE size, BgrPixels& pixels) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return {};
+  pixels = {static_cast<std::uint8_t*>(bits), (static_cast<std::size_t>(size.cx) * 3 + 3) & ~std::size_t{3}};
+  return bitmap;
+}
+
 UniqueBitmap bitmapFromRgb(std::span<const RgbView> pictures, SIZE cell, COLORREF background) {
   if (pictures.empty() || cell.cx < 1 || cell.cy < 1 || cell.cy > 65535 ||
       static_cast<std::size_t>(cell.cx) * pictures.size() > 65535) {
@@ -13,19 +28,11 @@ UniqueBitmap bitmapFromRgb(std::span<const RgbView> pictures, SIZE cell, COLORRE
     if (picture.width < 0 || picture.height < 0 || picture.width > cell.cx || picture.height > cell.cy) return {};
   }
   const int width = static_cast<int>(cell.cx * static_cast<LONG>(pictures.size()));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -cell.cy;  // top-down, as the pictures' rows come
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || bits == nullptr) return {};
-
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-  auto* const first = static_cast<std::uint8_t*>(bits);
+  BgrPixels pixels;
+  UniqueBitmap bitmap = newTopDownBitmap(SIZE{width, cell.cy}, pixels);
+  if (!bitmap) return {};
+  const std::size_t stride = pixels.stride;
+  auto* const first = pixels.first;
   for (int x = 0; x < width; ++x) {
     first[x * 3] = GetBValue(background);
     first[x * 3 + 1] = GetGValue(background);
