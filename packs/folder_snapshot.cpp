@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/unique_handle.h"
+#include "platform/folder_walk.h"
 
 namespace tarnwick {
 
@@ -13,15 +13,9 @@ std::wstring foldedFileName(std::wstring_view name) {
 }
 
 FolderSnapshot::FolderSnapshot(const std::wstring& folder) {
-  WIN32_FIND_DATAW found{};
-  UniqueFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!find) return;
-  do {
-    const std::wstring_view name(found.cFileName);
-    if (name == L"." || name == L"..") continue;
-    isFolder_[foldedFileName(name)] = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  } while (::FindNextFileW(find.get(), &found));
+  forEachFolderEntry(folder + L"\\*", [this](const WIN32_FIND_DATAW& found) {
+    isFolder_[foldedFileName(found.cFileName)] = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  });
 }
 
 bool FolderSnapshot::hasFile(std::wstring_view name) const {

@@ -15,7 +15,7 @@
 #include "packs/unknown_mark.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
-#include "platform/unique_handle.h"
+#include "platform/folder_walk.h"
 
 namespace tarnwick {
 namespace {
@@ -23,17 +23,13 @@ namespace {
 // Deletes the temporary copies in the folder whose targets `isOurs` accepts; the folder
 // is read once, however many names the journal holds.
 void deleteTemporaryCopiesIn(const std::wstring& folder, const std::function<bool(std::wstring_view)>& isOurs) {
-  WIN32_FIND_DATAW found{};
-  UniqueFind find(::FindFirstFileExW((folder + L"\\*" + std::wstring(kTemporarySuffix)).c_str(), FindExInfoBasic,
-                                     &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!find) return;
-  do {
+  forEachFolderEntry(folder + L"\\*" + std::wstring(kTemporarySuffix), [&](const WIN32_FIND_DATAW& found) {
     const std::wstring_view name(found.cFileName);
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.size() <= kTemporarySuffix.size()) continue;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.size() <= kTemporarySuffix.size()) return;
     if (isOurs(name.substr(0, name.size() - kTemporarySuffix.size()))) {
       (void)deleteFileClearingReadOnly(folder + L"\\" + std::wstring(name));
     }
-  } while (::FindNextFileW(find.get(), &found));
+  });
 }
 
 // The temporary copies a crash left: beside the game's files the journal names and the
