@@ -184,11 +184,8 @@ void Form1::createControls() {
     images_[slot] = child(hwnd_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, layout::kIdImageFirst + static_cast<int>(slot),
                           layout::thumbnailRect(static_cast<int>(slot)));
   }
-  mapList_.create(hwnd_, layout::kIdListView1, instance_);
-  const layout::TwipsRect& mapRect = layout::kListView1;
-  ::SetWindowPos(mapList_.hwnd(), nullptr, twipsToPixels(mapRect.left, dpi_), twipsToPixels(mapRect.top, dpi_),
-                 twipsToPixels(mapRect.width, dpi_), twipsToPixels(mapRect.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SendMessageW(mapList_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  mapList_.attach(child(hwnd_, WC_LISTVIEWW, L"", MapList::kStyle, layout::kIdListView1, layout::kListView1,
+                         WS_EX_CLIENTEDGE));
   mapList_.setColumnWidths(dpi_);
   commands_[1] = child(hwnd_, WC_BUTTONW, layout::kCommand2.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                        layout::kIdCommand2, layout::kCommand2.rect);

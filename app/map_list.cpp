@@ -21,11 +21,8 @@ void setCellText(HWND list, int row, int column, const std::wstring& text) {
 
 }  // namespace
 
-void MapList::create(HWND parent, int id, HINSTANCE instance) {
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                      LVS_SHAREIMAGELISTS;
-  list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+void MapList::attach(HWND list) {
+  list_ = list;
   ::SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   for (size_t i = 0; i < layout::kMapColumns.size(); ++i) {
     LVCOLUMNW column{};

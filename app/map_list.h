@@ -22,7 +22,11 @@ using UniqueImageList = UniqueHandle<ImageListTraits>;
 // It is an ordinary list view, so other programs (screen readers) can read its rows.
 class MapList {
  public:
-  void create(HWND parent, int id, HINSTANCE instance);
+  // The window style a map list is made with, by the window that lays it out.
+  static constexpr DWORD kStyle = WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                  LVS_SHAREIMAGELISTS;
+  // Takes the list view made with kStyle and gives it its columns.
+  void attach(HWND list);
   [[nodiscard]] HWND hwnd() const { return list_; }
 
   // Column widths for a DPI; the control's place is set by the window's layout.
