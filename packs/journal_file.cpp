@@ -2,6 +2,7 @@
 
 #include "packs/game_folder_layout.h"
 #include "packs/kept_originals.h"
+#include "platform/file_bytes.h"
 #include "platform/file_operations.h"
 
 namespace tarnwick {
@@ -16,17 +17,13 @@ DWORD writeJournal(const std::wstring& gameDir, const Journal& journal) {
 
 std::optional<Journal> readJournal(const std::wstring& gameDir) {
   // Far more than any pack's names: a file that size wasn't written by the program.
-  constexpr ULONGLONG kLargest = 64ull << 20;
-  const std::wstring path = journalFileOf(gameDir);
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-      ((ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow) > kLargest) {
+  constexpr std::size_t kLargest = std::size_t{64} << 20;
+  std::string bytes;
+  if (!readFileInto(journalFileOf(gameDir), kLargest, bytes) || bytes.size() % sizeof(wchar_t) != 0) {
     return std::nullopt;
   }
-  const auto bytes = readWholeFile(path);
-  if (!bytes || bytes->size() % sizeof(wchar_t) != 0) return std::nullopt;
-  std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
-  bytes->copy(reinterpret_cast<char*>(text.data()), bytes->size());
+  std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+  bytes.copy(reinterpret_cast<char*>(text.data()), bytes.size());
   return parseJournal(text);
 }
 
