@@ -5,15 +5,22 @@
 #include "packs/game_folder_layout.h"
 #include "packs/unknown_mark.h"
 #include "platform/code_page.h"
+#include "platform/file_bytes.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 
 namespace tarnwick {
 
+namespace {
+// Far beyond any record this program writes (a pack of 100,000 files makes a few MB):
+// a larger file is not a record, and reading it whole could exhaust the memory.
+constexpr std::size_t kLargestRecord = 64u * 1024 * 1024;
+}  // namespace
+
 InstalledRecord readRecordFile(const std::wstring& path) {
-  const auto bytes = readWholeFile(path);
-  if (!bytes) return {};
-  return parseRecord(*bytes, [](std::string_view line) { return fromAnsi(line); });
+  std::string bytes;
+  if (!readFileInto(path, kLargestRecord, bytes)) return {};
+  return parseRecord(bytes, [](std::string_view line) { return fromAnsi(line); });
 }
 
 std::optional<FileProblem> saveRecord(const std::wstring& gameDir, const std::wstring& packPath,

@@ -9,7 +9,7 @@
 namespace tarnwick {
 
 // The installed-pack record as a file in the ANSI code page. Reading never fails: a
-// missing or unreadable file reads as an empty record.
+// missing or unreadable file, or one too large to be a record, reads as an empty record.
 InstalledRecord readRecordFile(const std::wstring& path);
 
 // Replaces the record in the game folder `gameDir` in one step (the old record stays

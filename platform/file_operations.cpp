@@ -127,18 +127,4 @@ DWORD moveFileReplacing(const std::wstring& from, const std::wstring& to) {
   return error;
 }
 
-std::optional<std::string> readWholeFile(const std::wstring& path) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char buffer[16384];
-  DWORD read = 0;
-  for (;;) {
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
-    if (read == 0) return bytes;
-    bytes.append(buffer, read);
-  }
-}
-
 }  // namespace tarnwick

@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -59,8 +58,5 @@ class PendingReplacement {
 // Moves a file over another one (or to where none is), clearing a read-only attribute of
 // the one replaced first; the attribute comes back when the move fails.
 [[nodiscard]] DWORD moveFileReplacing(const std::wstring& from, const std::wstring& to);
-
-// The whole content of a file, or nothing when it can't be read.
-std::optional<std::string> readWholeFile(const std::wstring& path);
 
 }  // namespace tarnwick
