@@ -9,7 +9,6 @@
 #include "maps/lzo1x_decoder.h"
 #include "maps/map_info.h"
 #include "packs/count_number.h"
-#include "packs/journal_text.h"
 #include "packs/listed_name.h"
 #include "packs/record_text.h"
 #include "packs/unknown_mark.h"
@@ -31,9 +30,9 @@ std::string_view text(Input input) { return {reinterpret_cast<const char*>(input
 
 // A record read, written and read again gives the same state, and is written the same.
 void record(Input input) {
-  const auto write = [](const InstalledRecord& record) {
+  const auto write = [](const InstalledRecord& read) {
     const std::wstring mark(kUnknownMark);
-    return encodeToyCodePage(formatRecord(record.packPath.value_or(mark), record.packName.value_or(mark), record.files));
+    return encodeToyCodePage(formatRecord(read.packPath.value_or(mark), read.packName.value_or(mark), read.files));
   };
   const InstalledRecord first = parseRecord(text(input), decodeToyCodePage);
   check(first.files.empty() || (first.packPath && first.packName));  // files only after both lines
@@ -126,14 +125,6 @@ void lzo1x(Input input) {
   const bool ok = decoded.result == Lzo1xResult::Ok;
   check(ok == (verdict == LZO_E_OK) && decoded.written <= room);
   check(!ok || (decoded.written == length && std::memcmp(ours.data(), reference.data(), length) == 0));
-}
-
-// A text read as a journal, written again, reads back the same and is written the same.
-void journal(Input input) {
-  const auto first = parseJournal(wide(input));
-  if (!first) return;
-  const auto second = parseJournal(formatJournal(*first));
-  check(second && formatJournal(*second) == formatJournal(*first));
 }
 
 }  // namespace tarnwick::fuzz

@@ -32,16 +32,6 @@ TEST(MapFields, FollowTheIniRules) {
   EXPECT_TRUE(scanMapFields("[PreviewPack]\n2=b\n").previewPack.empty());
 }
 
-// Name and players from a file's first bytes: found only in whole lines.
-TEST(MapStart, GivesNameAndPlayersOnlyFromWholeLines) {
-  const std::string cutInName = "[Header]\nNumberStartingPoints=4\n[Basic]\nName=Al";
-  const std::string cutInPlayers = "[Basic]\nName=Alps\n[Header]\nNumberStartingPoints=4";
-  EXPECT_EQ(readNameAndPlayers(cutInName, false, decodeToyCodePage), nullopt);
-  EXPECT_EQ(readNameAndPlayers(cutInPlayers, false, decodeToyCodePage), nullopt);
-  EXPECT_EQ(readNameAndPlayers(cutInName, true, decodeToyCodePage).value().name, L"Al");
-  EXPECT_EQ(readNameAndPlayers(cutInName + "ps\n[Map]\nSize=1", false, decodeToyCodePage).value().players, 4);
-}
-
 TEST(MapName, ReadsEachFormAndFallsBackToTheCodePage) {
   const std::vector<std::pair<std::string, std::optional<std::wstring>>> cases = {
       {"906d,9047,6230,6a21,5f0f,", L"遭遇戰模式"}, {"906D,9047", L"遭遇"}, {"d83d,de00,", L"\U0001F600"},

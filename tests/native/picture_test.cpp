@@ -1,4 +1,5 @@
-// Pictures from strangers' packs: what their headers claim, and how far a thumbnail's decoding may shrink them.
+// Pictures from strangers' packs: what their headers claim, and how far decoding a
+// thumbnail may shrink them.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -18,10 +19,9 @@ void put(Bytes& bytes, std::size_t at, std::uint32_t value, int count) {
 // A BMP of `headerSize`, its pixel data `dataBytes` long.
 Bytes bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
           std::size_t dataBytes) {
-  Bytes bytes(14 + headerSize, 0);
+  Bytes bytes = {'B', 'M'};
+  bytes.resize(14 + headerSize);
   const int field = headerSize == 12 ? 2 : 4;  // the first header has 16-bit sizes
-  bytes[0] = 'B';
-  bytes[1] = 'M';
   put(bytes, 10, 14 + headerSize, 4);
   put(bytes, 14, headerSize, 4);
   put(bytes, 18, static_cast<std::uint32_t>(width), field);
@@ -53,47 +53,41 @@ Bytes jpeg(std::uint32_t width, std::uint32_t height, std::vector<std::pair<std:
   return bytes;
 }
 
-struct Case {
-  const char* what;
-  Bytes file;
-  PictureVerdict verdict;
-  std::uint32_t width = 0, height = 0;
-};
-
 TEST(PictureHeader, ReadsTheClaimedSizeAndRefusesAbsurdOnes) {
   using enum PictureVerdict;
   Bytes withFill = jpeg(320, 240, {{0xE0, 14}}, 3000);
   withFill.insert(withFill.begin() + 2, {0xFF, 0xFF, 0x01, 0xFF, 0xD0});  // fill bytes, markers without length
-  const Case cases[] = {
+  // what, the file, the verdict and the size claimed
+  const std::vector<std::tuple<const char*, Bytes, PictureVerdict, std::uint32_t, std::uint32_t>> cases = {
       {"bmp rows top down", bmp(40, 3, -2, 24, 0, 24), Sound, 3, 2},
       {"bmp first header", bmp(12, 5, 4, 8, 0, 32 + 3 * 256), Sound, 5, 4},
       {"bmp last row unpadded", bmp(40, 3, 2, 24, 0, 12 + 9), Sound, 3, 2},
-      {"bmp a row missing", bmp(40, 3, 2, 24, 0, 12), Damaged},
+      {"bmp a row missing", bmp(40, 3, 2, 24, 0, 12), Damaged, 0, 0},
       {"bmp 2147483647 x 1", bmp(40, 2147483647, 1, 24, 0, 64), TooLarge, 2147483647, 1},
       {"bmp lowest height", bmp(40, 1, INT32_MIN, 24, 0, 64), TooLarge, 1, 2147483648u},
       {"bmp 8193 x 8193 run-length", bmp(40, 8193, 8193, 8, 1, 70000), TooLarge, 8193, 8193},
       {"bmp 65535 x 1024 run-length", bmp(40, 65535, 1024, 8, 1, 66000), Sound, 65535, 1024},
-      {"bmp run-length beyond its file", bmp(40, 2000, 2000, 8, 1, 200), Damaged},
-      {"bmp negative width", bmp(40, -3, 2, 24, 0, 64), Damaged},
-      {"bmp unknown header size", bmp(41, 3, 2, 24, 0, 64), Damaged},
-      {"bmp no such pixel depth", bmp(40, 3, 2, 7, 0, 64), Damaged},
-      {"bmp header cut off", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 3}, Damaged},
+      {"bmp run-length beyond its file", bmp(40, 2000, 2000, 8, 1, 200), Damaged, 0, 0},
+      {"bmp negative width", bmp(40, -3, 2, 24, 0, 64), Damaged, 0, 0},
+      {"bmp unknown header size", bmp(41, 3, 2, 24, 0, 64), Damaged, 0, 0},
+      {"bmp no such pixel depth", bmp(40, 3, 2, 7, 0, 64), Damaged, 0, 0},
+      {"bmp header cut off", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 3}, Damaged, 0, 0},
       {"jpeg fill bytes", withFill, Sound, 320, 240},
       {"jpeg progressive", jpeg(800, 600, {{0xC4, 30}}, 3000, 0xC2), Sound, 800, 600},
       {"jpeg after large metadata", jpeg(4000, 3000, {{0xE1, 65000}, {0xE2, 65000}}, 140000), Sound, 4000, 3000},
       {"jpeg 65535 x 65535", jpeg(65535, 65535, {}, 5000000), TooLarge, 65535, 65535},
-      {"jpeg 8000 x 8000 in 2 kB", jpeg(8000, 8000, {}, 2000), Damaged},
-      {"jpeg zero width", jpeg(0, 480, {}, 3000), Damaged},
-      {"jpeg scan before frame", jpeg(640, 480, {{0xDA, 10}}, 3000), Damaged},
-      {"jpeg cut in a segment", jpeg(640, 480, {{0xE1, 5000}}, 3000), Damaged},
-      {"jpeg cut in its frame header", jpeg(640, 480, {}, 8), Damaged},
-      {"one byte", {'B'}, Damaged},
+      {"jpeg 8000 x 8000 in 2 kB", jpeg(8000, 8000, {}, 2000), Damaged, 0, 0},
+      {"jpeg zero width", jpeg(0, 480, {}, 3000), Damaged, 0, 0},
+      {"jpeg scan before frame", jpeg(640, 480, {{0xDA, 10}}, 3000), Damaged, 0, 0},
+      {"jpeg cut in a segment", jpeg(640, 480, {{0xE1, 5000}}, 3000), Damaged, 0, 0},
+      {"jpeg cut in its frame header", jpeg(640, 480, {}, 8), Damaged, 0, 0},
+      {"one byte", {'B'}, Damaged, 0, 0},
   };
-  for (const auto& c : cases) {
-    const PictureClaim claim = readPictureClaim(PictureBytesInMemory(c.file));
-    EXPECT_EQ(claim.verdict, c.verdict) << c.what;
-    if (c.width != 0) {
-      EXPECT_EQ(std::pair(claim.width, claim.height), std::pair(c.width, c.height)) << c.what;
+  for (const auto& [what, file, verdict, width, height] : cases) {
+    const PictureClaim claim = readPictureClaim(PictureBytesInMemory(file));
+    EXPECT_EQ(claim.verdict, verdict) << what;
+    if (width != 0) {
+      EXPECT_EQ(std::pair(claim.width, claim.height), std::pair(width, height)) << what;
     }
   }
 }
