@@ -19,8 +19,10 @@ void put(Bytes& bytes, std::size_t at, std::uint32_t value, int count) {
 // A BMP of `headerSize`, its pixel data `dataBytes` long.
 Bytes bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
           std::size_t dataBytes) {
-  Bytes bytes = {'B', 'M'};
-  bytes.resize(14 + headerSize);
+  Bytes bytes(14 + headerSize + dataBytes, 0x55);
+  std::fill_n(bytes.begin(), 14 + headerSize, 0);
+  bytes[0] = 'B';
+  bytes[1] = 'M';
   const int field = headerSize == 12 ? 2 : 4;  // the first header has 16-bit sizes
   put(bytes, 10, 14 + headerSize, 4);
   put(bytes, 14, headerSize, 4);
@@ -28,7 +30,6 @@ Bytes bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, int
   put(bytes, 18 + field, static_cast<std::uint32_t>(height), field);
   put(bytes, 20 + 2 * field, static_cast<std::uint32_t>(bits), 2);
   if (headerSize >= 20) put(bytes, 30, compression, 4);
-  bytes.resize(14 + headerSize + dataBytes, 0x55);
   return bytes;
 }
 
