@@ -11,12 +11,9 @@ inline std::wstring decodeToyCodePage(std::string_view bytes) {
   std::wstring text;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::string_view pair = bytes.substr(i, 2);
-    if (pair == "\xCE\xB4" || pair == "\xD6\xAA") {
-      text.push_back(pair == "\xCE\xB4" ? L'未' : L'知');
-      ++i;
-    } else {
-      text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])));
-    }
+    const bool doubleByte = pair == "\xCE\xB4" || pair == "\xD6\xAA";
+    text.push_back(doubleByte ? (pair == "\xCE\xB4" ? L'未' : L'知') : static_cast<unsigned char>(bytes[i]));
+    i += doubleByte ? 1 : 0;
   }
   return text;
 }
@@ -24,9 +21,7 @@ inline std::wstring decodeToyCodePage(std::string_view bytes) {
 inline std::string encodeToyCodePage(std::wstring_view text) {
   std::string bytes;
   for (const wchar_t c : text) {
-    if (c == L'未') bytes += "\xCE\xB4";
-    else if (c == L'知') bytes += "\xD6\xAA";
-    else bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+    bytes += c == L'未' ? "\xCE\xB4" : c == L'知' ? "\xD6\xAA" : std::string(1, c <= 0xFF ? static_cast<char>(c) : '?');
   }
   return bytes;
 }
