@@ -1,0 +1,387 @@
+// Installing and removing packs through the main window's buttons, as the player does:
+// what the game folder, the kept originals and the record (cofin.txt) hold afterwards,
+// and what the player is told.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/message_boxes.h"
+#include "app/messages.h"
+#include "app/texts.h"
+#include "game/running_game.h"
+#include "packs/journal_file.h"
+#include "support/files.h"
+#include "support/stand_in_game.h"
+#include "support/test_game.h"
+
+namespace {
+
+using namespace tarnwick::test;
+using tarnwick::systemErrorText;
+using Names = std::vector<std::wstring>;
+
+bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+// The record of the pack "P" listing `files`.
+std::string recordOf(const Names& files) {
+  std::wstring text = L"P\r\nP\r\n " + std::to_wstring(files.size()) + L" \r\n";
+  for (const auto& file : files) text += file + L"\r\n";
+  return ansi(text);
+}
+
+// Nothing chosen (at start, or after typing into the combo), a pack without maps, and
+// packs with a name the record can't hold (it would come back as another name, whose file
+// could never be removed), a device's name, or a name like the program's own temporary
+// files (deleted at the next start after a crash): each is refused before anything is
+// copied, and says why.
+TEST(PackInstall, RefusesWhatItCannotInstall) {
+  TestGame game;
+  const std::wstring thai = L"\u0E01";
+  struct Case {
+    std::wstring pack;  // none: nothing chosen yet
+    Names files;
+    bool typed;  // the choice undone by typing into the combo
+    std::wstring said;
+  };
+  // A device this machine doesn't have: were the rule broken, Wine would write to and
+  // unlink the device's file.
+  const Case cases[] = {
+      {L"", {}, false, tarnwick::texts::kChoosePack},
+      {L"Maps", {L"m.map"}, true, tarnwick::texts::kChoosePack},
+      {L"Pictures", {L"p.jpg"}, false, tarnwick::texts::kChoosePack},
+      {L"Thai file", {L"a.map", thai + L".ini"}, false, thai + L".ini"},
+      {thai, {L"a.map"}, false, game.packs() + L"\\" + thai},
+      {L"Device", {L"a.map", L"Com9.ini"}, false, L"“Com9.ini”"},
+      {L"Own name", {L"a.map", L"b.MAP.Tarnwick-Partial"}, false, L"b.MAP.Tarnwick-Partial"},
+  };
+  for (const Case& c : cases) {
+    // Only a path that skips the device names can make a device's file.
+    for (const auto& file : c.files) writeBytes(L"\\\\?\\" + game.addPack(c.pack, {}) + L"\\" + file, "x");
+  }
+  const FileContents before = filesIn(game.dir());
+  auto form = game.open();
+  for (const Case& c : cases) {
+    if (!c.pack.empty()) choosePack(*form, c.pack);
+    if (c.typed) ::SendMessageW(form->Combo1(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    game.log.messages.clear();
+    form->Command3_Click();
+    ASSERT_EQ(game.log.messages.size(), 1u) << testing::PrintToString(c.pack);
+    EXPECT_TRUE(contains(game.log.messages[0], c.said)) << testing::PrintToString(game.log.messages[0]);
+  }
+  EXPECT_EQ(filesIn(game.dir()), before);
+  EXPECT_TRUE(listItems(*form).empty());
+  EXPECT_FALSE(exists(game.record()));
+}
+
+// A failed step stops the install and says which file and why: the game's own file is
+// untouched and no copy of it stays kept, no temporary file is left, and List1 and the
+// record say exactly what was copied, so the pack can be removed again. A record that
+// can't be written stops the install before the first copy.
+TEST(PackInstall, AFailureStopsItAndTheRecordSaysWhatIsInPlace) {
+  struct Case {
+    const char* what;
+    std::function<void(TestGame&, const std::wstring& pack)> provoke;
+    std::wstring held;  // held open during the install, in the game folder
+    std::wstring said;  // in the message, with the system's words for `error`
+    DWORD error;
+    Names copied;
+  };
+  const Case cases[] = {
+      {"game's file in use", nullptr, L"rulesmd.ini", L"rulesmd.ini", ERROR_SHARING_VIOLATION, {L"a.map"}},
+      {"pack's file gone", [](TestGame&, auto& pack) { ::DeleteFileW((pack + L"\\rulesmd.ini").c_str()); }, L"",
+       L"rulesmd.ini", ERROR_FILE_NOT_FOUND, {L"a.map"}},
+      {"game's own file can't be kept",
+       [](TestGame& g, auto&) {
+         makeFolder(g.kept());
+         makeFolder(g.kept() + L"\\rulesmd.ini");  // where its copy should go
+       },
+       L"", L"rulesmd.ini", ERROR_ACCESS_DENIED, {L"a.map"}},
+      {"record in use", [](TestGame& g, auto&) { writeBytes(g.record(), ""); }, L"ZAzod\\cofin.txt",
+       L"ZAzod\\cofin.txt", ERROR_ACCESS_DENIED, {}},
+  };
+  for (const Case& c : cases) {
+    TestGame game;
+    const std::wstring pack = game.addPack(L"P", {{L"a.map", "a"}, {L"rulesmd.ini", "pack rules"}, {L"z.jpg", "z"}});
+    auto form = game.open();
+    choosePack(*form, L"P");
+    if (c.provoke) c.provoke(game, pack);
+    FileContents expected = filesIn(game.dir());
+    for (const auto& name : c.copied) expected[name] = *readBytes(pack + L"\\" + name);
+    {
+      std::optional<HeldOpen> held;
+      if (!c.held.empty()) held.emplace(game / c.held);
+      form->Command3_Click();
+    }
+    ASSERT_EQ(game.log.messages.size(), 1u) << c.what;
+    const std::wstring& message = game.log.messages[0];
+    EXPECT_TRUE(contains(message, c.said)) << c.what << ": " << testing::PrintToString(message);
+    EXPECT_TRUE(contains(message, systemErrorText(c.error))) << c.what << ": " << testing::PrintToString(message);
+    EXPECT_EQ(filesIn(game.dir()), expected) << c.what;
+    EXPECT_TRUE(filesIn(game.kept()).empty()) << c.what;
+    EXPECT_EQ(filesIn(game.packs()).size(), 3u) << c.what << ": cofin.txt, ra2md.csf and the lock, no temporary file";
+    EXPECT_EQ(listItems(*form), c.copied) << c.what;
+    EXPECT_EQ(readBytes(game.record()), c.copied.empty() ? "" : ansi(pack) + "\r\nP\r\n 1 \r\na.map\r\n") << c.what;
+  }
+}
+
+// The stand-in game, started as the player would; ended when the test is done with it.
+struct RunningStandIn {
+  explicit RunningStandIn(std::wstring program) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    ::CreateProcessW(program.c_str(), program.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  }
+  ~RunningStandIn() {
+    ::TerminateProcess(process.hProcess, 0);
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  PROCESS_INFORMATION process{};
+};
+
+TEST(RunningGame, InstallAndRemovalWaitUntilTheGameHasEnded) {
+  TestGame game;
+  const std::wstring expansion = game / L"gamemd.exe";
+  ASSERT_TRUE(::CopyFileW(standInGameExe().c_str(), expansion.c_str(), FALSE));
+  game.addPack(L"New", {{L"new.map", "new"}});
+  writeBytes(game / L"old.map", "old");
+  writeBytes(game.record(), recordOf({L"old.map"}));
+  auto form = game.open();
+  choosePack(*form, L"New");
+  {
+    RunningStandIn running(expansion);
+    ASSERT_FALSE(waitForLaunchLog(game.dir()).empty()) << "the stand-in game did not start";
+    std::wstring shouted = expansion;
+    ::CharUpperW(shouted.data());
+    EXPECT_EQ(tarnwick::firstRunningProgram({L"未知", shouted}), shouted) << "the same file, whatever the case";
+    EXPECT_EQ(tarnwick::firstRunningProgram({game.temp() / L"gamemd.exe"}), std::nullopt) << "another folder";
+
+    form->Command4_Click();
+    form->Command3_Click();
+    EXPECT_EQ(game.log.messages, Names(2, tarnwick::texts::gameRunning(expansion)));
+    EXPECT_EQ(readBytes(game / L"old.map"), "old");
+    EXPECT_FALSE(exists(game / L"new.map"));
+  }
+  game.log.messages.clear();
+  form->Command4_Click();
+  form->Command3_Click();
+  EXPECT_TRUE(game.log.messages.empty());
+  EXPECT_TRUE(exists(game / L"new.map"));
+}
+
+// The game folder holds a file of its own that pack A replaces, as players' folders do.
+// Pack B has a Chinese name, as many players' packs have.
+struct SwitchGame : TestGame {
+  SwitchGame() {
+    writeBytes(*this / L"expandmd01.mix", "game mix");
+    a = addPack(L"A",
+                {{L"a.map", "a"}, {L"expandmd01.mix", "A mix"}, {L"rulesmd.ini", "A rules"}, {L"ra2md.csf", "A csf"}});
+    b = addPack(L"中文", {{L"地图.map", "b"}, {L"rulesmd.ini", "B rules"}});
+    before = filesIn(dir());
+  }
+  FileContents with(const FileContents& pack) const {
+    FileContents files = before;
+    for (const auto& [name, bytes] : pack) files[name] = bytes;
+    return files;
+  }
+  std::wstring a, b;
+  FileContents before;
+};
+
+// Installing B over A asks first. No changes nothing; Yes takes A out first and, while a
+// file of A stays, copies nothing of B; once A is wholly out, the game folder holds the
+// game's own files and exactly B's, and the record says so in the players' code page,
+// which the next start reads back. The same pack again is taken out without asking, so a
+// file that left its folder since doesn't stay behind. The removal leaves the game folder
+// as it was before A.
+TEST(PackSwitch, AnotherPackIsTakenOutFirstOnlyOnYes) {
+  SwitchGame game;
+  addAttributes(game.b + L"\\地图.map", FILE_ATTRIBUTE_READONLY);
+  auto form = game.open();
+  choosePack(*form, L"A");
+  form->Command3_Click();
+  choosePack(*form, L"中文");
+  game.log.answers = {false, true, true};
+  form->Command3_Click();
+  EXPECT_EQ(listItems(*form).size(), 4u) << "No: A stays";
+  {
+    HeldOpen held(game / L"a.map");
+    form->Command3_Click();
+  }
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  EXPECT_TRUE(contains(game.log.messages[0], L"a.map：" + systemErrorText(ERROR_SHARING_VIOLATION)));
+  EXPECT_TRUE(contains(game.log.messages[0], L"“中文”"));
+  EXPECT_EQ(filesIn(game.dir()), game.with({{L"a.map", "a"}}));
+  EXPECT_EQ(listItems(*form), Names{L"a.map"});
+
+  game.log.messages.clear();
+  form->Command3_Click();
+  EXPECT_EQ(game.log.questions, Names(3, L"正在使用地图包“A”。先移除它，再复制“中文”吗？"));
+  EXPECT_EQ(filesIn(game.dir()), game.with({{L"地图.map", "b"}, {L"rulesmd.ini", "B rules"}}));
+  EXPECT_EQ(::GetFileAttributesW((game / L"地图.map").c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "installed writable";
+  const std::string chinese = "\xD6\xD0\xCE\xC4";  // 中文 in code page 936, and 地图 below
+  const std::string lines = chinese + "\r\n" + chinese + "\r\n 2 \r\nrulesmd.ini\r\n\xB5\xD8\xCD\xBC.map\r\n";
+  EXPECT_EQ(readBytes(game.record()), ansi(game.packs()) + "\\" + lines);
+
+  // A record that can't be written at close is reported, and the window closes all the same.
+  {
+    HeldOpen held(game.record());
+    closeWindow(*form);
+  }
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  EXPECT_TRUE(contains(game.log.messages[0], game.record() + L"：")) << "followed by the reason";
+  game.log.messages.clear();
+  form = game.open();
+  EXPECT_EQ(comboItems(form->Combo1()), (Names{L"A", L"中文"})) << "the kept originals' folder is no pack";
+  EXPECT_EQ(listItems(*form), (Names{L"rulesmd.ini", L"地图.map"}));
+
+  ::DeleteFileW((game.b + L"\\rulesmd.ini").c_str());
+  choosePack(*form, L"中文");
+  form->Command3_Click();
+  EXPECT_EQ(game.log.questions.size(), 3u) << "the same pack again";
+  EXPECT_EQ(filesIn(game.dir()), game.with({{L"地图.map", "b"}}));
+  EXPECT_EQ(listItems(*form), Names{L"地图.map"});
+
+  // Without the pristine copy the string table is left as it is: deleting it would leave
+  // the game without one.
+  ::DeleteFileW((game.packs() + L"\\ra2md.csf").c_str());
+  form->Command4_Click();
+  EXPECT_EQ(filesIn(game.dir()), game.before);
+  EXPECT_TRUE(filesIn(game.kept()).empty());
+  EXPECT_EQ(readBytes(game.record()), "");
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  EXPECT_TRUE(contains(game.log.messages[0], game.packs() + L"\\ra2md.csf"));
+}
+
+// The program killed at a step of an install or a removal of A, with these files in the
+// game folder and its kept originals: the next start finds the journal, lists what is
+// really in place, and one removal brings the game folder back.
+TEST(PackSwitch, AnInterruptedOperationIsFinishedAtTheNextStart) {
+  using enum tarnwick::JournalOperation;
+  const std::vector<tarnwick::JournalEntry> entries = {
+      {L"a.map", false}, {L"expandmd01.mix", true}, {L"rulesmd.ini", true}, {L"ra2md.csf", false}};
+  const std::wstring kept = L"ZAzod\\.originals\\";
+  const std::wstring record = L"ZAzod\\cofin.txt";
+  const std::string recordOfA = "P\r\nA\r\n 4 \r\na.map\r\nexpandmd01.mix\r\nra2md.csf\r\nrulesmd.ini\r\n";
+  struct Case {
+    const char* what;
+    tarnwick::JournalOperation operation;
+    FileContents written;  // beside the game's own files
+    Names listed;  // after the start
+  };
+  // A string table is listed whenever it is there: its removal only restores it.
+  const Case cases[] = {
+      {"install: journal written", Install, {{L"a.map.tarnwick-partial", "a"}}, {L"ra2md.csf"}},
+      {"install: first file copied", Install, {{L"a.map", "a"}}, {L"a.map", L"ra2md.csf"}},
+      {"install: original kept, not yet replaced", Install,
+       {{kept + L"expandmd01.mix", "game mix"}, {kept + L"rulesmd.ini", TestGame::kGameRules}, {L"a.map", "a"},
+        {L"rulesmd.ini.tarnwick-partial", "A rules"}, {kept + L"ra2md.csf.tarnwick-partial", "x"}},
+       {L"a.map", L"expandmd01.mix", L"rulesmd.ini", L"ra2md.csf"}},
+      {"install: all in place, no record yet", Install,
+       {{kept + L"expandmd01.mix", "game mix"}, {kept + L"rulesmd.ini", TestGame::kGameRules}, {L"a.map", "a"},
+        {L"expandmd01.mix", "A mix"}, {L"rulesmd.ini", "A rules"}, {L"ra2md.csf", "A csf"}},
+       {L"a.map", L"expandmd01.mix", L"rulesmd.ini", L"ra2md.csf"}},
+      {"removal: originals put back", Removal,
+       {{record, recordOfA}, {kept + L"expandmd01.mix", "game mix"}, {L"a.map", "a"}, {L"expandmd01.mix", "A mix"}},
+       {L"a.map", L"expandmd01.mix", L"ra2md.csf"}},
+      {"removal: all done, no record yet", Removal, {{record, recordOfA}, {L"ra2md.csf.tarnwick-partial", "x"}},
+       {L"ra2md.csf"}},
+  };
+  for (const Case& c : cases) {
+    SwitchGame game;
+    const tarnwick::Journal journal{c.operation, game.a, c.operation == Install ? L"A" : L"", entries};
+    ASSERT_EQ(tarnwick::writeJournal(game.dir(), journal), static_cast<DWORD>(NO_ERROR));
+    for (const auto& [name, bytes] : c.written) writeBytes(game / name, bytes);
+    auto form = game.open();
+    EXPECT_EQ(listItems(*form), c.listed) << c.what;
+    form->Command4_Click();
+    EXPECT_EQ(filesIn(game.dir()), game.before) << c.what;
+    EXPECT_TRUE(filesIn(game.kept()).empty()) << c.what;
+    EXPECT_EQ(readBytes(game.record()), "") << c.what;
+    EXPECT_TRUE(game.log.messages.empty()) << c.what;
+  }
+}
+
+// A record edited by hand, and files changed since the install: a removal takes out every
+// listed file it may and can, puts the game's own files back (its string table even when
+// not listed), and names in one message what it had to leave listed: names that reach
+// outside the game folder or a device, folders, files in use. A pack's file already gone
+// stays listed without a word, unless the game's own file is kept: that comes back.
+TEST(PackRemoval, TakesOutWhatItMayAndNamesWhatStays) {
+  TestGame game;
+  const std::wstring outside = game.temp() / L"outside.txt";
+  writeBytes(outside, "keep me");
+  makeFolder(game / L"Maps");
+  writeBytes(game / L"Maps\\inside.map", "inside");
+  for (const wchar_t* name : {L"a.map", L"read-only.map", L"in use.ini", L"rulesmd.ini"}) writeBytes(game / name, "p");
+  addAttributes(game / L"read-only.map", FILE_ATTRIBUTE_READONLY);
+  writeBytes(game / L"ra2md.csf", "pack csf");
+  makeFolder(game.kept());
+  writeBytes(game.kept() + L"\\rulesmd.ini", TestGame::kGameRules);
+  writeBytes(game.kept() + L"\\expandmd01.mix", "game mix");
+  // Devices this machine doesn't have: were the rule broken, Wine would unlink their files.
+  const Names unsafe = {L"..\\outside.txt", outside, L"", L"..", L"Maps\\inside.map", L"com9", L"LPT3.txt", L"Maps"};
+  Names remaining = unsafe;
+  remaining.insert(remaining.end(), {L"gone.jpg", L"in use.ini", L"rulesmd.ini"});
+  Names listed = remaining;
+  listed.insert(listed.end(), {L"a.map", L"read-only.map", L"expandmd01.mix"});
+  writeBytes(game.record(), recordOf(listed));
+  auto form = game.open();
+  {
+    HeldOpen inUse(game / L"in use.ini");
+    HeldOpen rules(game / L"rulesmd.ini");
+    form->Command4_Click();
+  }
+  EXPECT_EQ(readBytes(outside), "keep me");
+  EXPECT_EQ(readBytes(game / L"Maps\\inside.map"), "inside");
+  EXPECT_FALSE(exists(game / L"a.map"));
+  EXPECT_FALSE(exists(game / L"read-only.map"));
+  EXPECT_EQ(readBytes(game / L"expandmd01.mix"), "game mix");
+  EXPECT_EQ(readBytes(game / L"ra2md.csf"), TestGame::kGameTable);
+  EXPECT_EQ(listItems(*form), remaining);
+  EXPECT_EQ(readBytes(game.record()), recordOf(remaining));
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  const std::wstring& report = game.log.messages[0];
+  for (const auto& name : unsafe) EXPECT_TRUE(contains(report, L"“" + name + L"”")) << testing::PrintToString(name);
+  EXPECT_TRUE(contains(report, L"in use.ini：" + systemErrorText(ERROR_SHARING_VIOLATION)));
+  EXPECT_TRUE(contains(report, game.kept() + L"\\rulesmd.ini")) << "where the game's own file still is";
+}
+
+RECT shownBox{};
+
+// Measures the program's message box once it shows (its modal loop runs this timer), and
+// closes it.
+void CALLBACK measureAndCloseBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = ::FindWindowW(L"#32770", tarnwick::texts::kWindowTitle);
+  if (box == nullptr) return;
+  ::KillTimer(nullptr, timer);
+  ::GetWindowRect(box, &shownBox);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// Thousands of long names that can't be removed: the message lists ten, says how many
+// more there are, and its box fits on the screen.
+TEST(PackRemoval, ALongReportNamesTenAndFitsOnTheScreen) {
+  TestGame game;
+  Names listed;
+  for (int i = 0; i < 3000; ++i) listed.push_back(L"<" + std::to_wstring(i) + std::wstring(400, L'x'));
+  writeBytes(game.record(), recordOf(listed));
+  auto form = game.open();
+  form->Command4_Click();
+  const std::wstring report = game.log.messages.at(0);
+  EXPECT_TRUE(contains(report, L"另有 2990 项未列出")) << report.substr(report.size() - 40);
+
+  ::SetTimer(nullptr, 0, 50, measureAndCloseBox);
+  tarnwick::showInformation(nullptr, report);
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT onScreen{};
+  ::IntersectRect(&onScreen, &shownBox, &work);
+  EXPECT_FALSE(::IsRectEmpty(&shownBox)) << "no box was shown";
+  EXPECT_TRUE(::EqualRect(&onScreen, &shownBox)) << "the box lies wholly in the screen's work area";
+}
+
+}  // namespace
