@@ -1,79 +1,102 @@
 #include "window_driver.h"
 
+#include <cstdlib>
+
 namespace tarnwick::e2e {
-
-HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seconds) {
-  HWND found = nullptr;
-  // The window exists before its load step has run; it is shown after.
-  waitUntil([&] { return (found = ::FindWindowW(windowClass, title)) != nullptr && ::IsWindowVisible(found); },
-            seconds);
-  return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
-}
-
 namespace {
 
-struct ControlSearch {
-  int id;
-  HWND found;
+struct Search {
+  std::function<bool(HWND)> matches;
+  HWND found = nullptr;
 };
 
-BOOL CALLBACK matchControl(HWND child, LPARAM context) {
-  auto* search = reinterpret_cast<ControlSearch*>(context);
-  if (::GetDlgCtrlID(child) != search->id) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-struct MessageBoxSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK matchMessageBox(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<MessageBoxSearch*>(context);
-  wchar_t windowClass[16]{};
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
-  if (::GetClassNameW(window, windowClass, 16) == 0 || std::wstring(windowClass) != L"#32770") return TRUE;
+BOOL CALLBACK visit(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  if (!search->matches(window)) return TRUE;
   search->found = window;
   return FALSE;
 }
 
+// The first window under `parent` (the top-level windows when null) that `matches`.
+HWND firstWindow(HWND parent, std::function<bool(HWND)> matches) {
+  Search search{std::move(matches)};
+  const auto data = reinterpret_cast<LPARAM>(&search);
+  parent != nullptr ? ::EnumChildWindows(parent, visit, data) : ::EnumWindows(visit, data);
+  return search.found;
+}
+
 }  // namespace
 
+bool waitUntil(const std::function<bool()>& condition, double seconds, DWORD pollMs) {
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (!condition()) {
+    if (::GetTickCount64() > end) return false;
+    ::Sleep(pollMs);
+  }
+  return true;
+}
+
+HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seconds) {
+  HWND found = nullptr;
+  // The window exists before its load step has run; it is shown after.
+  waitUntil([&] { return ::IsWindowVisible(found = ::FindWindowW(windowClass, title)) != FALSE; }, seconds);
+  return ::IsWindowVisible(found) ? found : nullptr;
+}
+
 HWND findControl(HWND parent, int id) {
-  ControlSearch search{id, nullptr};
-  ::EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return firstWindow(parent, [id](HWND child) { return ::GetDlgCtrlID(child) == id; });
 }
 
 HWND findMessageBox(DWORD processId) {
-  MessageBoxSearch search{processId, nullptr};
-  ::EnumWindows(matchMessageBox, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return firstWindow(nullptr, [processId](HWND window) {
+    DWORD owner = 0;
+    wchar_t windowClass[8]{};
+    ::GetWindowThreadProcessId(window, &owner);
+    ::GetClassNameW(window, windowClass, 8);
+    return owner == processId && ::IsWindowVisible(window) && std::wstring_view(windowClass) == L"#32770";
+  });
 }
-
-std::wstring messageBoxText(HWND box) {
-  // The message box shows its text in the static control 0xFFFF.
-  HWND text = ::GetDlgItem(box, 0xFFFF);
-  return text ? windowText(text) : std::wstring();
-}
-
-void pressOk(HWND box) {
-  HWND ok = ::GetDlgItem(box, IDOK);
-  if (ok == nullptr) ok = ::GetDlgItem(box, IDCANCEL);
-  ::PostMessageW(ok, BM_CLICK, 0, 0);
-  waitUntil([&] { return !::IsWindow(box); }, 10);
-}
-
-void click(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
 
 void choose(HWND combo, int index) {
   ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   // Choosing from the list notifies the parent; setting the index in code doesn't.
   ::PostMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
+}
+
+RunningProgram::RunningProgram(bool showsWindow) {
+  const wchar_t* exe = _wgetenv(L"TARNWICK_EXE");
+  std::wstring commandLine = L"\"" + std::wstring(exe ? exe : L"") + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kGameFolder, &startup, &started)) {
+    return;
+  }
+  ::CloseHandle(started.hThread);
+  process_.reset(started.hProcess);
+  id_ = started.dwProcessId;
+  if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
+}
+
+void RunningProgram::choose(const wchar_t* pack) const {
+  HWND combo = control(layout::kIdCombo1);
+  const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(pack));
+  e2e::choose(combo, static_cast<int>(index));
+}
+
+bool RunningProgram::close() {
+  ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  return ended();
+}
+
+bool RunningProgram::ended() const { return process_ && ::WaitForSingleObject(process_.get(), 20000) == WAIT_OBJECT_0; }
+
+// An empty handle would be this process's own pseudo handle.
+void RunningProgram::kill() {
+  if (!process_ || ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT) return;
+  ::TerminateProcess(process_.get(), 1);
+  ::WaitForSingleObject(process_.get(), 20000);
 }
 
 }  // namespace tarnwick::e2e
