@@ -1,7 +1,7 @@
 // Drives the real Tarnwick.exe from outside, only with window messages, in a fresh demo
-// install: the player's road (choose, install, close, start again, remove), a second
-// program on the same game folder, and the road cut short by ending the program from
-// outside, as a crash or a power cut would.
+// install: the player's road (choose, install, start a second program, close, start
+// again, remove), and the road cut short by ending the program from outside, as a crash
+// or a power cut would.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,8 +18,7 @@ namespace {
 
 using namespace tarnwick::e2e;
 using namespace tarnwick::layout;
-using tarnwick::test::filesIn;
-using tarnwick::test::readBytes;
+using namespace tarnwick::test;
 
 using Digest = std::map<std::wstring, std::string>;
 
@@ -41,7 +40,9 @@ void expectOneRemovalRestores(const Digest& before, const std::string& what, con
   {
     RunningProgram program;
     ASSERT_NE(program.window(), nullptr) << what << ": the main window did not appear";
-    if (inUse != nullptr) EXPECT_EQ(program.label(13), inUse) << what;
+    if (inUse != nullptr) {
+      EXPECT_EQ(program.label(13), inUse) << what;
+    }
     click(program.control(kIdCommand4));
     ASSERT_TRUE(waitUntil([&] { return program.listed() == 0 && program.label(13) == L"未知"; }, 60)) << what;
     EXPECT_EQ(program.messageBox(), nullptr) << what << ": " << testing::PrintToString(messageBoxText(program.messageBox()));
@@ -63,7 +64,7 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
                                                    {13, L"未知"}, {15, L"未知"}};
   for (const auto& [slot, text] : labels) EXPECT_EQ(program.label(slot), text) << slot;
   EXPECT_EQ(windowText(program.control(kIdCombo1)), L"请选择..");
-  const auto packs = tarnwick::test::comboItems(program.control(kIdCombo1));
+  const auto packs = comboItems(program.control(kIdCombo1));
   EXPECT_EQ(packs.size(), 9u);
   EXPECT_NE(std::find(packs.begin(), packs.end(), L"红色警戒 中文地图包"), packs.end());
 
@@ -76,8 +77,8 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
   ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(program.control(kIdImageFirst + 2)) != FALSE; }, 20));
   EXPECT_FALSE(::IsWindowVisible(program.control(kIdImageFirst + 3)));
   click(program.control(kIdCommand3));
-  HWND box = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (box = program.messageBox()) != nullptr; }, 10));
+  HWND box = program.messageBox(10);
+  ASSERT_NE(box, nullptr);
   EXPECT_EQ(messageBoxText(box), L"请选择地图包");
   click(::GetDlgItem(box, IDOK));
   EXPECT_EQ(digestOf(kGameFolder), before);
@@ -93,37 +94,29 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
     EXPECT_EQ(readBytes(std::wstring(kGameFolder) + L"\\" + name),
               readBytes(std::wstring(kPackFolder) + L"\\Rules Mod\\" + name)) << name;
   }
-  ASSERT_TRUE(program.close());
-  EXPECT_EQ(record(), "C:\\Westwood\\RA2\\ZAzod\\Rules Mod\r\nRules Mod\r\n 4 \r\nra2md.csf\r\nRules Test.jpg\r\n"
-                      "Rules Test.map\r\nrulesmd.ini\r\n");
-  expectOneRemovalRestores(before, "the demo road", L"Rules Mod");
-}
 
-// Two programs on one game folder would undo each other's installs: a second one says so,
-// brings the first forward and ends, and the first goes on.
-TEST(DemoRoad, ASecondProgramOnTheSameGameFolderEnds) {
-  RunningProgram first;
-  ASSERT_NE(first.window(), nullptr);
-  const std::string recorded = record();
-  // Another window in front, as when the user went on elsewhere.
+  // Two programs on one game folder would undo each other's installs: a second one says so,
+  // brings the first forward (from behind another window) and ends.
   HWND elsewhere = ::CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
                                      nullptr, nullptr);
   ::SetForegroundWindow(elsewhere);
   ASSERT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == elsewhere; }, 5));
   {
     RunningProgram second(false);
-    HWND box = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (box = second.messageBox()) != nullptr; }, 30));
+    box = second.messageBox(30);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(messageBoxText(box), L"另一个 Tarnwick 正在管理游戏目录“C:\\Westwood\\RA2”。\r\n请使用已打开的那个窗口；本程序将退出。");
     click(::GetDlgItem(box, IDOK));
     ASSERT_TRUE(second.ended());
   }
-  EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == first.window(); }, 5)) << "the first comes forward";
+  EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == program.window(); }, 5)) << "the first comes forward";
   ::DestroyWindow(elsewhere);
-  EXPECT_EQ(tarnwick::test::comboItems(first.control(kIdCombo1)).size(), 9u) << "the lock file is no pack";
-  EXPECT_EQ(first.messageBox(), nullptr);
-  ASSERT_TRUE(first.close());
-  EXPECT_EQ(record(), recorded);
+  EXPECT_EQ(program.messageBox(), nullptr);
+
+  ASSERT_TRUE(program.close());
+  EXPECT_EQ(record(), "C:\\Westwood\\RA2\\ZAzod\\Rules Mod\r\nRules Mod\r\n 4 \r\nra2md.csf\r\nRules Test.jpg\r\n"
+                      "Rules Test.map\r\nrulesmd.ini\r\n");
+  expectOneRemovalRestores(before, "the demo road", L"Rules Mod");
 }
 
 // Crash A replaces the game's rulesmd.ini and string table, Crash B its rulesmd.ini; each
@@ -134,16 +127,14 @@ constexpr size_t kLargeFiles = 24, kSmallFiles = 60, kNamedFiles = 1 + kLargeFil
 void writePack(const std::wstring& name, bool withStringTable) {
   const std::wstring folder = std::wstring(kPackFolder) + L"\\" + name + L"\\";
   const std::string bytes(name.begin(), name.end());
-  tarnwick::test::makeFolder(folder);
-  tarnwick::test::writeBytes(folder + name + L".map", "[Basic]\r\nName=" + bytes + "\r\n");
-  tarnwick::test::writeBytes(folder + L"rulesmd.ini", "; rules of pack " + bytes + "\r\n");
-  if (withStringTable) tarnwick::test::writeBytes(folder + L"ra2md.csf", "pack csf");
-  for (size_t i = 0; i < kLargeFiles; ++i) {
-    tarnwick::test::writeBytes(folder + name + L" large " + std::to_wstring(i) + L".mix",
-                               bytes + std::string(8u << 20, static_cast<char>(i)));
-  }
-  for (size_t i = 0; i < kSmallFiles; ++i) {
-    tarnwick::test::writeBytes(folder + name + L" small " + std::to_wstring(i) + L".ini", std::to_string(i));
+  makeFolder(folder);
+  writeBytes(folder + name + L".map", "[Basic]\r\nName=" + bytes + "\r\n");
+  writeBytes(folder + L"rulesmd.ini", "; rules of pack " + bytes + "\r\n");
+  if (withStringTable) writeBytes(folder + L"ra2md.csf", "pack csf");
+  for (size_t i = 0; i < kLargeFiles + kSmallFiles; ++i) {
+    const bool large = i < kLargeFiles;
+    writeBytes(folder + name + L" " + std::to_wstring(i) + (large ? L".mix" : L".ini"),
+               large ? bytes + std::string(8u << 20, static_cast<char>(i)) : std::to_string(i));
   }
 }
 
@@ -190,10 +181,9 @@ TEST(CrashRecovery, OneRemovalAfterAKillAtAnyMomentRestoresTheGameFolder) {
       }
       program.choose(point.step == Step::Switch ? L"Crash B" : L"Crash A");
       click(program.control(point.step == Step::Removal ? kIdCommand4 : kIdCommand3));
-      HWND question = nullptr;
       if (point.step == Step::Switch) {
-        ASSERT_TRUE(waitUntil([&] { return (question = program.messageBox()) != nullptr; }, 10)) << point.what;
-        click(::GetDlgItem(question, IDYES));
+        ASSERT_NE(program.messageBox(10), nullptr) << point.what;
+        click(::GetDlgItem(program.messageBox(), IDYES));
       }
       ASSERT_TRUE(waitUntil([&] {
         const size_t files = packFilesInGame(point.pack);

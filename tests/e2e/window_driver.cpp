@@ -3,29 +3,6 @@
 #include <cstdlib>
 
 namespace tarnwick::e2e {
-namespace {
-
-struct Search {
-  std::function<bool(HWND)> matches;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK visit(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  if (!search->matches(window)) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-// The first window under `parent` (the top-level windows when null) that `matches`.
-HWND firstWindow(HWND parent, std::function<bool(HWND)> matches) {
-  Search search{std::move(matches)};
-  const auto data = reinterpret_cast<LPARAM>(&search);
-  parent != nullptr ? ::EnumChildWindows(parent, visit, data) : ::EnumWindows(visit, data);
-  return search.found;
-}
-
-}  // namespace
 
 bool waitUntil(const std::function<bool()>& condition, double seconds, DWORD pollMs) {
   const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
@@ -44,18 +21,25 @@ HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seco
 }
 
 HWND findControl(HWND parent, int id) {
-  return firstWindow(parent, [id](HWND child) { return ::GetDlgCtrlID(child) == id; });
+  if (HWND control = ::GetDlgItem(parent, id)) return control;
+  for (HWND child = nullptr; parent != nullptr && (child = ::FindWindowExW(parent, child, nullptr, nullptr));) {
+    if (HWND control = findControl(child, id)) return control;
+  }
+  return nullptr;
 }
 
+namespace {
+
 HWND findMessageBox(DWORD processId) {
-  return firstWindow(nullptr, [processId](HWND window) {
+  for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
     DWORD owner = 0;
-    wchar_t windowClass[8]{};
-    ::GetWindowThreadProcessId(window, &owner);
-    ::GetClassNameW(window, windowClass, 8);
-    return owner == processId && ::IsWindowVisible(window) && std::wstring_view(windowClass) == L"#32770";
-  });
+    ::GetWindowThreadProcessId(box, &owner);
+    if (owner == processId && ::IsWindowVisible(box)) return box;
+  }
+  return nullptr;
 }
+
+}  // namespace
 
 void choose(HWND combo, int index) {
   ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -83,6 +67,12 @@ void RunningProgram::choose(const wchar_t* pack) const {
   HWND combo = control(layout::kIdCombo1);
   const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(pack));
   e2e::choose(combo, static_cast<int>(index));
+}
+
+HWND RunningProgram::messageBox(double seconds) const {
+  HWND box = nullptr;
+  waitUntil([&] { return (box = findMessageBox(id_)) != nullptr; }, seconds);
+  return box;
 }
 
 bool RunningProgram::close() {

@@ -22,8 +22,6 @@ bool waitUntil(const std::function<bool()>& condition, double seconds, DWORD pol
 HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seconds);
 // The first descendant of `parent` with the control identifier.
 HWND findControl(HWND parent, int id);
-// A message box (dialog class) that belongs to the process, if one is open.
-HWND findMessageBox(DWORD processId);
 // The message box's text.
 inline std::wstring messageBoxText(HWND box) { return windowText(::GetDlgItem(box, 0xFFFF)); }
 // Presses a button without waiting for its handler (which may open a message box).
@@ -49,7 +47,8 @@ class RunningProgram {
   [[nodiscard]] HWND control(int id) const { return findControl(window_, id); }
   [[nodiscard]] std::wstring label(int slot) const { return windowText(control(layout::kIdLabelFirst + slot)); }
   [[nodiscard]] size_t listed() const { return listBoxItems(control(layout::kIdList1)).size(); }
-  [[nodiscard]] HWND messageBox() const { return findMessageBox(id_); }
+  // Its message box, waited for up to `seconds`; null when none is open.
+  [[nodiscard]] HWND messageBox(double seconds = 0) const;
   void choose(const wchar_t* pack) const;
 
   // Closes the main window the way its close box does; true when the process ended.

@@ -13,25 +13,21 @@
 
 namespace {
 
-std::string utf8(const std::wstring& text) {
-  std::string bytes(text.size() * 3, '\0');
-  bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
-}
-
 // Appends the whole line in one write, so starts that overlap don't mix their lines.
 bool appendLaunchLine() {
   std::wstring exe(32768, L'\0'), folder(32768, L'\0');
   exe.resize(::GetModuleFileNameW(nullptr, exe.data(), 32768));
   folder.resize(::GetCurrentDirectoryW(32768, folder.data()));
-  const std::string line = utf8(folder) + '\t' + utf8(::GetCommandLineW()) + "\r\n";
+  const std::wstring line = folder + L'\t' + ::GetCommandLineW() + L"\r\n";
+  std::string bytes(line.size() * 3, '\0');
+  bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
+                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
   HANDLE file = ::CreateFileW((exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"launch.log").c_str(), FILE_APPEND_DATA,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   const bool logged = file != INVALID_HANDLE_VALUE &&
-                      ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-                      written == line.size();
+                      ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                      written == bytes.size();
   if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
   return logged;
 }

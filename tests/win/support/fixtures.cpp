@@ -1,5 +1,8 @@
 // The fixtures without the test framework or the program: files, folders, registry
 // entries and window contents.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <stdexcept>
 
 #include "platform/folder_walk.h"
@@ -68,24 +71,14 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() { removeTree(path_); }
 
-std::wstring TempFolder::operator/(std::wstring_view relative) const { return path_ + L"\\" + std::wstring(relative); }
-
-// Walks the folder itself instead of with the program's folder walk: a fault planted in
-// that walk (handing out "..") would otherwise turn this into a deletion of everything.
+// The shell's deletion, which takes read-only, hidden and system entries too, rather than
+// the program's folder walk, which the tests check: a walk that handed out ".." would
+// turn this into a deletion of everything.
 void removeTree(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    ::DeleteFileW(path.c_str());
-    return;
-  }
-  WIN32_FIND_DATAW found{};
-  const UniqueFind find(::FindFirstFileW((path + L"\\*").c_str(), &found));
-  for (bool more = find.valid(); more; more = ::FindNextFileW(find.get(), &found)) {
-    const std::wstring_view name(found.cFileName);
-    if (name != L"." && name != L"..") removeTree(path + L"\\" + found.cFileName);
-  }
-  ::RemoveDirectoryW(path.c_str());
+  const std::wstring paths = path + L'\0';  // a list of one, ended by a second NUL
+  SHFILEOPSTRUCTW deletion{nullptr, FO_DELETE, paths.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT,
+                           FALSE, nullptr, nullptr};
+  ::SHFileOperationW(&deletion);
 }
 
 namespace {

@@ -18,8 +18,6 @@ TestGame::TestGame() : dir_(temp_ / L"RA2") {
   registry_.installGame(*this / L"Ra2.exe", *this / L"gamemd.exe");
 }
 
-std::wstring TestGame::operator/(std::wstring_view relative) const { return dir_ + L"\\" + std::wstring(relative); }
-
 std::wstring TestGame::addPack(const std::wstring& name,
                                const std::vector<std::pair<std::wstring, std::string>>& files) {
   const std::wstring folder = packs() + L"\\" + name;

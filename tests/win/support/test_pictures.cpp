@@ -11,28 +11,22 @@
 #include "support/files.h"
 
 namespace tarnwick::test {
-namespace {
-
 // colours.txt: for each picture its name, width and height, and for one that decodes
 // the 36 numbers of its grid (see picture_colours.sh).
-std::vector<TestPicture> readListing() {
-  std::istringstream fields(readBytes(testPicturePath(L"colours.txt")).value_or(""));
-  std::vector<TestPicture> pictures;
-  for (std::string name; fields >> name;) {
-    TestPicture& picture = pictures.emplace_back();
-    picture.name.assign(name.begin(), name.end());
-    fields >> picture.width >> picture.height;
-    if (!picture.decodes()) continue;
-    for (auto& cell : picture.grid) fields >> cell[0] >> cell[1] >> cell[2];
-  }
-  if (pictures.empty() || !fields.eof()) throw std::runtime_error("no test pictures: build the test_pictures target");
-  return pictures;
-}
-
-}  // namespace
-
 const std::vector<TestPicture>& testPictures() {
-  static const std::vector<TestPicture> pictures = readListing();
+  static const std::vector<TestPicture> pictures = [] {
+    std::istringstream fields(readBytes(testPicturePath(L"colours.txt")).value_or(""));
+    std::vector<TestPicture> read;
+    for (std::string name; fields >> name;) {
+      TestPicture& picture = read.emplace_back();
+      picture.name.assign(name.begin(), name.end());
+      fields >> picture.width >> picture.height;
+      if (!picture.decodes()) continue;
+      for (auto& cell : picture.grid) fields >> cell[0] >> cell[1] >> cell[2];
+    }
+    if (read.empty() || !fields.eof()) throw std::runtime_error("no test pictures: build the test_pictures target");
+    return read;
+  }();
   return pictures;
 }
 
