@@ -45,7 +45,8 @@ void expectOneRemovalRestores(const Digest& before, const std::string& what, con
     }
     click(program.control(kIdCommand4));
     ASSERT_TRUE(waitUntil([&] { return program.listed() == 0 && program.label(13) == L"未知"; }, 60)) << what;
-    EXPECT_EQ(program.messageBox(), nullptr) << what << ": " << testing::PrintToString(messageBoxText(program.messageBox()));
+    EXPECT_EQ(program.messageBox(), nullptr)
+        << what << ": " << testing::PrintToString(messageBoxText(program.messageBox()));
     ASSERT_TRUE(program.close()) << what << ": closing the main window ends the program";
   }
   EXPECT_EQ(digestOf(kGameFolder), before) << what;
@@ -70,7 +71,8 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
 
   // The demo's pack of maps lists its five maps.
   program.choose(L"Skirmish Maps");
-  EXPECT_TRUE(waitUntil([&] { return ::SendMessageW(program.control(kIdListView1), LVM_GETITEMCOUNT, 0, 0) == 5; }, 20));
+  HWND maps = program.control(kIdListView1);
+  EXPECT_TRUE(waitUntil([&] { return ::SendMessageW(maps, LVM_GETITEMCOUNT, 0, 0) == 5; }, 20));
 
   // A pack without maps shows its three pictures and is refused with a message; nothing changes.
   program.choose(L"Pictures Only");
@@ -97,8 +99,8 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
 
   // Two programs on one game folder would undo each other's installs: a second one says so,
   // brings the first forward (from behind another window) and ends.
-  HWND elsewhere = ::CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                                     nullptr, nullptr);
+  HWND elsewhere = ::CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                     nullptr, nullptr, nullptr);
   ::SetForegroundWindow(elsewhere);
   ASSERT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == elsewhere; }, 5));
   {

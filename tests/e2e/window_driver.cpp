@@ -54,7 +54,8 @@ RunningProgram::RunningProgram(bool showsWindow) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kGameFolder, &startup, &started)) {
+  if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kGameFolder, &startup,
+                        &started)) {
     return;
   }
   ::CloseHandle(started.hThread);

@@ -21,7 +21,8 @@ bool appendLaunchLine() {
   const std::wstring line = folder + L'\t' + ::GetCommandLineW() + L"\r\n";
   std::string bytes(line.size() * 3, '\0');
   bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
-                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                         nullptr)));
   HANDLE file = ::CreateFileW((exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"launch.log").c_str(), FILE_APPEND_DATA,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
@@ -42,9 +43,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   const bool logged = appendLaunchLine();
   wchar_t exit[8]{};
-  if (::GetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", exit, 8) && std::wstring(exit) == L"1") return logged ? 0 : 2;
-  WNDCLASSW windowClass{0, windowProc, 0, 0, instance, nullptr, nullptr, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)),
-                        nullptr, L"TarnwickStandInGame"};
+  if (::GetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", exit, 8) && std::wstring(exit) == L"1") {
+    return logged ? 0 : 2;
+  }
+  const auto black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+  WNDCLASSW windowClass{0, windowProc, 0, 0, instance, nullptr, nullptr, black, nullptr, L"TarnwickStandInGame"};
   ::RegisterClassW(&windowClass);
   HWND window = ::CreateWindowW(L"TarnwickStandInGame", L"Yuri's Revenge", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);

@@ -131,7 +131,8 @@ void pumpMessages() {
 
 std::wstring windowText(HWND window) {
   std::wstring text(static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  const LRESULT length = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
   return text;
 }
 
@@ -139,7 +140,8 @@ std::vector<std::wstring> comboItems(HWND combo) {
   std::vector<std::wstring> items(static_cast<size_t>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)));
   for (size_t i = 0; i < items.size(); ++i) {
     items[i].resize(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1);
-    items[i].resize(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i].data()))));
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
+    items[i].resize(static_cast<size_t>(length));
   }
   return items;
 }

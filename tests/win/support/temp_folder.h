@@ -14,7 +14,7 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   // The folder's path + "\" + relative
-  [[nodiscard]] std::wstring operator/(std::wstring_view relative) const { return path_ + L"\\" + std::wstring(relative); }
+  std::wstring operator/(std::wstring_view relative) const { return path_ + L"\\" + std::wstring(relative); }
 
  private:
   std::wstring path_;
