@@ -42,7 +42,8 @@ std::wstring testPicturePath(const std::wstring& name) { return TARNWICK_TEST_PI
 Pixels readPixels(HBITMAP bitmap) {
   BITMAP shape{};
   if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof shape, &shape) == 0) return {};
-  Pixels pixels{shape.bmWidth, shape.bmHeight, std::vector<std::uint32_t>(size_t(shape.bmWidth) * shape.bmHeight)};
+  Pixels pixels{shape.bmWidth, shape.bmHeight, {}};
+  pixels.bgra.resize(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, pixels.width, -pixels.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   const WindowDc screen(nullptr);
