@@ -1,79 +1,93 @@
 #include "window_driver.h"
 
+#include <cstdlib>
+
 namespace tarnwick::e2e {
+
+bool waitUntil(const std::function<bool()>& condition, double seconds, DWORD pollMs) {
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (!condition()) {
+    if (::GetTickCount64() > end) return false;
+    ::Sleep(pollMs);
+  }
+  return true;
+}
 
 HWND waitForWindow(const wchar_t* windowClass, const wchar_t* title, double seconds) {
   HWND found = nullptr;
   // The window exists before its load step has run; it is shown after.
-  waitUntil([&] { return (found = ::FindWindowW(windowClass, title)) != nullptr && ::IsWindowVisible(found); },
-            seconds);
-  return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+  waitUntil([&] { return ::IsWindowVisible(found = ::FindWindowW(windowClass, title)) != FALSE; }, seconds);
+  return ::IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND findControl(HWND parent, int id) {
+  if (HWND control = ::GetDlgItem(parent, id)) return control;
+  for (HWND child = nullptr; parent != nullptr && (child = ::FindWindowExW(parent, child, nullptr, nullptr));) {
+    if (HWND control = findControl(child, id)) return control;
+  }
+  return nullptr;
 }
 
 namespace {
 
-struct ControlSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK matchControl(HWND child, LPARAM context) {
-  auto* search = reinterpret_cast<ControlSearch*>(context);
-  if (::GetDlgCtrlID(child) != search->id) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-struct MessageBoxSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK matchMessageBox(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<MessageBoxSearch*>(context);
-  wchar_t windowClass[16]{};
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
-  if (::GetClassNameW(window, windowClass, 16) == 0 || std::wstring(windowClass) != L"#32770") return TRUE;
-  search->found = window;
-  return FALSE;
+HWND findMessageBox(DWORD processId) {
+  for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(box, &owner);
+    if (owner == processId && ::IsWindowVisible(box)) return box;
+  }
+  return nullptr;
 }
 
 }  // namespace
-
-HWND findControl(HWND parent, int id) {
-  ControlSearch search{id, nullptr};
-  ::EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND findMessageBox(DWORD processId) {
-  MessageBoxSearch search{processId, nullptr};
-  ::EnumWindows(matchMessageBox, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-std::wstring messageBoxText(HWND box) {
-  // The message box shows its text in the static control 0xFFFF.
-  HWND text = ::GetDlgItem(box, 0xFFFF);
-  return text ? windowText(text) : std::wstring();
-}
-
-void pressOk(HWND box) {
-  HWND ok = ::GetDlgItem(box, IDOK);
-  if (ok == nullptr) ok = ::GetDlgItem(box, IDCANCEL);
-  ::PostMessageW(ok, BM_CLICK, 0, 0);
-  waitUntil([&] { return !::IsWindow(box); }, 10);
-}
-
-void click(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
 
 void choose(HWND combo, int index) {
   ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   // Choosing from the list notifies the parent; setting the index in code doesn't.
   ::PostMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
+}
+
+RunningProgram::RunningProgram(bool showsWindow) {
+  const wchar_t* exe = _wgetenv(L"TARNWICK_EXE");
+  std::wstring commandLine = L"\"" + std::wstring(exe ? exe : L"") + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kGameFolder, &startup,
+                        &started)) {
+    return;
+  }
+  ::CloseHandle(started.hThread);
+  process_.reset(started.hProcess);
+  id_ = started.dwProcessId;
+  if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
+}
+
+void RunningProgram::choose(const wchar_t* pack) const {
+  HWND combo = control(layout::kIdCombo1);
+  const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(pack));
+  e2e::choose(combo, static_cast<int>(index));
+}
+
+HWND RunningProgram::messageBox(double seconds) const {
+  HWND box = nullptr;
+  waitUntil([&] { return (box = findMessageBox(id_)) != nullptr; }, seconds);
+  return box;
+}
+
+bool RunningProgram::close() {
+  ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  return ended();
+}
+
+bool RunningProgram::ended() const { return process_ && ::WaitForSingleObject(process_.get(), 20000) == WAIT_OBJECT_0; }
+
+// An empty handle would be this process's own pseudo handle.
+void RunningProgram::kill() {
+  if (!process_ || ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT) return;
+  ::TerminateProcess(process_.get(), 1);
+  ::WaitForSingleObject(process_.get(), 20000);
 }
 
 }  // namespace tarnwick::e2e

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_operations.h"
+#include "platform/file_system.h"
 #include "platform/unique_handle.h"
 
 namespace tarnwick::test {
@@ -13,15 +15,12 @@ namespace tarnwick::test {
 // Writes bytes to a file (creating or replacing it); throws when it can't.
 void writeBytes(const std::wstring& path, std::string_view bytes);
 // The file's bytes, or nothing when it can't be read.
-std::optional<std::string> readBytes(const std::wstring& path);
+inline std::optional<std::string> readBytes(const std::wstring& path) { return readWholeFile(path); }
 // The files (not folders) directly in a folder, hidden ones too, with their bytes.
 std::map<std::wstring, std::string> filesIn(const std::wstring& folder);
 void makeFolder(const std::wstring& path);
 void addAttributes(const std::wstring& path, DWORD attributes);
-bool exists(const std::wstring& path);
-// A path on the Linux side as the program sees it: Wine shows the whole Linux file
-// system as drive Z:.
-std::wstring windowsPath(std::string_view unixPath);
+inline bool exists(const std::wstring& path) { return pathExists(path); }
 // Text in the ANSI code page (936 in the tests), for expected record bytes.
 std::string ansi(std::wstring_view text);
 

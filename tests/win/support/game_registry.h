@@ -19,8 +19,6 @@ class GameRegistry {
   GameRegistry& operator=(const GameRegistry&) = delete;
 
   void setText(const wchar_t* key, const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ);
-  void setNumber(const wchar_t* key, const wchar_t* name, DWORD value);
-  void setBytes(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size);
 
   // Both keys as a real install leaves them, with the expansion at `expansionPath`.
   void installGame(const std::wstring& gamePath, const std::wstring& expansionPath);

@@ -13,9 +13,8 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  [[nodiscard]] const std::wstring& path() const { return path_; }
-  // path() + "\" + relative
-  [[nodiscard]] std::wstring operator/(std::wstring_view relative) const;
+  // The folder's path + "\" + relative
+  std::wstring operator/(std::wstring_view relative) const { return path_ + L"\\" + std::wstring(relative); }
 
  private:
   std::wstring path_;

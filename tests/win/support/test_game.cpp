@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "platform/control_contents.h"
-#include "support/files.h"
+#include "support/stand_in_game.h"
 
 namespace tarnwick::test {
 
@@ -17,8 +17,6 @@ TestGame::TestGame() : dir_(temp_ / L"RA2") {
   writeBytes(packs() + L"\\ra2md.csf", kGameTable);
   registry_.installGame(*this / L"Ra2.exe", *this / L"gamemd.exe");
 }
-
-std::wstring TestGame::operator/(std::wstring_view relative) const { return dir_ + L"\\" + std::wstring(relative); }
 
 std::wstring TestGame::addPack(const std::wstring& name,
                                const std::vector<std::pair<std::wstring, std::string>>& files) {
@@ -49,6 +47,16 @@ std::vector<std::wstring> listItems(const Form1& form) { return listBoxItems(for
 void closeWindow(Form1& form) {
   ::SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
   pumpMessages();
+}
+
+std::wstring standInGameExe() { return TARNWICK_STAND_IN_EXE; }
+
+std::string waitForLaunchLog(const std::wstring& folder) {
+  for (int waited = 0; waited < 100; ++waited) {
+    if (auto text = readBytes(folder + L"\\launch.log"); text && !text->empty() && text->back() == '\n') return *text;
+    ::Sleep(100);
+  }
+  return {};
 }
 
 }  // namespace tarnwick::test

@@ -29,7 +29,7 @@ class TestGame {
   TestGame();
 
   [[nodiscard]] const std::wstring& dir() const { return dir_; }
-  [[nodiscard]] std::wstring operator/(std::wstring_view relative) const;
+  std::wstring operator/(std::wstring_view relative) const { return dir_ + L"\\" + std::wstring(relative); }
   [[nodiscard]] std::wstring packs() const { return dir_ + L"\\ZAzod"; }
   [[nodiscard]] std::wstring record() const { return dir_ + L"\\ZAzod\\cofin.txt"; }
   [[nodiscard]] std::wstring kept() const { return dir_ + L"\\ZAzod\\.originals"; }

@@ -3,13 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/com_init.h"
-
-// Windows tests run with COM and the common controls ready, as the program does.
+// Windows tests run with the common controls ready, as the program starts them; COM is
+// started by the program itself where it needs it.
 int main(int argc, char** argv) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
-  const tarnwick::ComInit com;
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -21,9 +21,8 @@ struct TestPicture {
 inline constexpr int kGridColumns = 4;
 inline constexpr int kGridRows = 3;
 
-// The folder the pictures are in, as a Windows path.
-std::wstring testPicturesFolder();
-// Every picture listed there, in the listing's order; throws when the listing is missing.
+// Every picture scripts/make-pictures listed, in the listing's order; throws when the
+// listing is missing.
 const std::vector<TestPicture>& testPictures();
 const TestPicture& testPicture(const std::wstring& name);
 std::wstring testPicturePath(const std::wstring& name);

@@ -1,0 +1,149 @@
+// The fixtures without the test framework or the program: files, folders, registry
+// entries and window contents.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <stdexcept>
+
+#include "platform/folder_walk.h"
+#include "support/files.h"
+#include "support/game_registry.h"
+#include "support/messages.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick::test {
+
+void writeBytes(const std::wstring& path, std::string_view bytes) {
+  const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  if (!file || !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    throw std::runtime_error("cannot write a test file");
+  }
+}
+
+std::map<std::wstring, std::string> filesIn(const std::wstring& folder) {
+  std::map<std::wstring, std::string> files;
+  forEachFolderEntry(folder + L"\\*", [&](const WIN32_FIND_DATAW& found) {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
+    files[found.cFileName] = readBytes(folder + L"\\" + found.cFileName).value_or("<unreadable>");
+  });
+  return files;
+}
+
+void makeFolder(const std::wstring& path) {
+  if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    throw std::runtime_error("cannot create a test folder");
+  }
+}
+
+void addAttributes(const std::wstring& path, DWORD attributes) {
+  const DWORD current = ::GetFileAttributesW(path.c_str());
+  if (current == INVALID_FILE_ATTRIBUTES || !::SetFileAttributesW(path.c_str(), current | attributes)) {
+    throw std::runtime_error("cannot set test file attributes");
+  }
+}
+
+// Converted here rather than by the program's own conversion, which the tests check.
+std::string ansi(std::wstring_view text) {
+  std::string bytes(text.size() * 4, '\0');
+  bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                         nullptr)));
+  return bytes;
+}
+
+HeldOpen::HeldOpen(const std::wstring& path)
+    : file_(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+  if (!file_) throw std::runtime_error("cannot hold a test file open");
+}
+
+TempFolder::TempFolder() {
+  static unsigned counter = 0;
+  wchar_t base[MAX_PATH + 1]{};
+  ::GetTempPathW(MAX_PATH, base);
+  do {
+    path_ = std::wstring(base) + L"tarnwick-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+            std::to_wstring(counter++);
+  } while (!::CreateDirectoryW(path_.c_str(), nullptr) && ::GetLastError() == ERROR_ALREADY_EXISTS);
+  if (!isFolder(path_)) throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempFolder::~TempFolder() { removeTree(path_); }
+
+// The shell's deletion, which takes read-only, hidden and system entries too, rather than
+// the program's folder walk, which the tests check: a walk that handed out ".." would
+// turn this into a deletion of everything.
+void removeTree(const std::wstring& path) {
+  const std::wstring paths = path + L'\0';  // a list of one, ended by a second NUL
+  SHFILEOPSTRUCTW deletion{nullptr, FO_DELETE, paths.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT,
+                           FALSE, nullptr, nullptr};
+  ::SHFileOperationW(&deletion);
+}
+
+namespace {
+
+void setValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+  HKEY created = nullptr;
+  ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &created,
+                    nullptr);
+  const UniqueRegKey opened(created);
+  if (!opened || ::RegSetValueExW(created, name, 0, type, static_cast<const BYTE*>(data), size) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot write a test registry value");
+  }
+}
+
+}  // namespace
+
+GameRegistry::GameRegistry() { removeAll(); }
+GameRegistry::~GameRegistry() { removeAll(); }
+
+void GameRegistry::removeAll() {
+  HKEY software = nullptr;
+  ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &software);
+  const UniqueRegKey opened(software);
+  ::RegDeleteTreeW(software, L"Westwood");
+}
+
+void GameRegistry::setText(const wchar_t* key, const wchar_t* name, const std::wstring& text, DWORD type) {
+  setValue(key, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+void GameRegistry::installGame(const std::wstring& gamePath, const std::wstring& expansionPath) {
+  const DWORD gameVersion = 0x00010006, expansionVersion = 0x00010001;
+  setText(kGameKey, L"Name", L"Red Alert 2");
+  setValue(kGameKey, L"Version", REG_DWORD, &gameVersion, sizeof gameVersion);
+  setText(kGameKey, L"InstallPath", gamePath);
+  setText(kExpansionKey, L"Name", L"Yuri's Revenge");
+  setValue(kExpansionKey, L"Version", REG_DWORD, &expansionVersion, sizeof expansionVersion);
+  setText(kExpansionKey, L"InstallPath", expansionPath);
+}
+
+void pumpMessages() {
+  MSG message{};
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // A test's windows closing must not end the test run's own loop.
+    if (message.message == WM_QUIT) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+std::wstring windowText(HWND window) {
+  std::wstring text(static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  const LRESULT length = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+std::vector<std::wstring> comboItems(HWND combo) {
+  std::vector<std::wstring> items(static_cast<size_t>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)));
+  for (size_t i = 0; i < items.size(); ++i) {
+    items[i].resize(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1);
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
+    items[i].resize(static_cast<size_t>(length));
+  }
+  return items;
+}
+
+}  // namespace tarnwick::test
