@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_bytes.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
@@ -15,7 +16,11 @@ namespace tarnwick::test {
 // Writes bytes to a file (creating or replacing it); throws when it can't.
 void writeBytes(const std::wstring& path, std::string_view bytes);
 // The file's bytes, or nothing when it can't be read.
-inline std::optional<std::string> readBytes(const std::wstring& path) { return readWholeFile(path); }
+inline std::optional<std::string> readBytes(const std::wstring& path) {
+  std::string bytes;
+  if (!readFileInto(path, 1u << 30, bytes)) return std::nullopt;
+  return bytes;
+}
 // The files (not folders) directly in a folder, hidden ones too, with their bytes.
 std::map<std::wstring, std::string> filesIn(const std::wstring& folder);
 void makeFolder(const std::wstring& path);
