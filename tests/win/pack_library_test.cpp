@@ -1,410 +1,317 @@
-// The pack folder scan and the choice of a pack: the combo's items and status texts,
-// the three file listings and the thumbnails, driven through the real main window.
+// The pack library as the user sees it, driven through the real main window: the scan
+// into the combo, a pack's file listings, its pictures in the thumbnail slots and in the
+// preview windows a click opens, hostile picture files, and the map list.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
-#include "platform/dpi.h"
-#include "platform/jpeg_thumbnail.h"
+#include "app/message_loop.h"
+#include "app/messages.h"
+#include "platform/pictures.h"
+#include "platform/window_lifetime.h"
 #include "support/bitmap_pixels.h"
-#include "support/files.h"
-#include "support/messages.h"
-#include "support/temp_folder.h"
 #include "support/test_game.h"
 #include "support/test_pictures.h"
+#include "tests/native/map_text.h"
 
 namespace {
 
-using tarnwick::Form1;
 using namespace tarnwick::test;
-
+using tarnwick::Form1;
 using Names = std::vector<std::wstring>;
+using Files = std::vector<std::pair<std::wstring, std::string>>;
 
-constexpr int kSlots = 12;
 const std::wstring kNoFolder = L"请指定包函数地图的资料夹";
 const std::wstring kNoPacks = L"未找到..";
 const std::wstring kChoose = L"请选择..";
 
-bool enabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
+std::string picture(const std::wstring& name) { return readBytes(testPicturePath(name)).value(); }
 
-// The slots shown; the main window itself stays hidden in these tests, so the
-// slots' own visibility is read.
-std::vector<int> shownSlots(const Form1& form) {
-  std::vector<int> shown;
-  for (int slot = 0; slot < kSlots; ++slot) {
-    if (::GetWindowLongPtrW(form.Image1(slot), GWL_STYLE) & WS_VISIBLE) shown.push_back(slot);
-  }
-  return shown;
+// The main window itself stays hidden in these tests: a slot's own visibility.
+bool shown(HWND slot) { return (::GetWindowLongPtrW(slot, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// This thread's preview windows, the newest first.
+std::vector<HWND> previewWindows() {
+  std::vector<HWND> found;
+  HWND window = nullptr;
+  while ((window = ::FindWindowExW(nullptr, window, nullptr, L"图像预览")) != nullptr) found.push_back(window);
+  return found;
 }
 
-std::vector<int> firstSlots(int count) {
-  std::vector<int> slots;
-  for (int slot = 0; slot < count; ++slot) slots.push_back(slot);
-  return slots;
+std::pair<int, int> outerSize(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void choose(Form1& form, int index) {
-  ::SendMessageW(form.Combo1(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  form.Combo1_Click();
+// A click on a thumbnail, as the slot reports it to the main window.
+void click(Form1& form, int slot) {
+  HWND image = form.Image1(slot);
+  ::SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(image), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(image));
 }
 
-std::wstring workingFolder() {
-  wchar_t folder[MAX_PATH]{};
-  ::GetCurrentDirectoryW(MAX_PATH, folder);
-  return folder;
-}
-
-void copyPicture(const std::wstring& picture, const std::wstring& target) {
-  ASSERT_TRUE(::CopyFileW(testPicturePath(picture).c_str(), target.c_str(), FALSE)) << "copying a test picture";
-}
-
-// A picture as the user sees it in a slot: made at 1575 x 975 twips at the window's DPI.
-SIZE slotSize(const Form1& form) {
-  const int dpi = static_cast<int>(tarnwick::dpiForWindow(form.hwnd()));
-  return {::MulDiv(1575, dpi, 1440), ::MulDiv(975, dpi, 1440)};
-}
-
-// Largest and mean colour difference from the reference that still counts as the
-// same picture: a flipped, mirrored or colour-swapped decode lies well beyond them.
-constexpr double kLargestThumbnailDifference = 12;
-constexpr double kMeanThumbnailDifference = 4;
-
-void expectSlotShows(const Form1& form, int slot, const TestPicture& picture) {
-  SCOPED_TRACE(testing::Message() << "slot " << slot);
-  const Pixels pixels = readPixels(form.Image1Picture(slot));
-  const SIZE size = slotSize(form);
-  EXPECT_EQ(pixels.width, size.cx);
-  EXPECT_EQ(pixels.height, size.cy);
-  const GridDifference difference = compareWithReference(pixels, picture);
-  EXPECT_LE(difference.largest, kLargestThumbnailDifference) << describe(difference);
-  EXPECT_LE(difference.mean, kMeanThumbnailDifference) << describe(difference);
-}
-
-// --- Scan ----------------------------------------------------------------------
-
-class PackScanTest : public testing::Test {
+class PackLibraryTest : public testing::Test {
  protected:
+  // The main window with the pack "p" of these files chosen.
+  void open(const Files& files) {
+    pack = game.addPack(L"p", files);
+    form = game.open();
+    choosePack(*form, L"p");
+  }
+  void TearDown() override {
+    for (HWND preview : previewWindows()) ::DestroyWindow(preview);
+  }
+
   TestGame game;
+  std::wstring pack;
+  std::unique_ptr<Form1> form;
 };
 
-// A pack folder that is missing, or a file, or holds no pack (files, and hidden or
-// system sub-folders where the program may keep data of its own, are not packs):
-// the combo is empty and disabled with its status, and Dir1 keeps its path from before.
-TEST(PackScanStatusTest, WithoutPacksTheComboSaysWhy) {
-  struct Case {
+// The pack folder's sub-folders become the packs, in name order ignoring case, whatever
+// their characters; files, and hidden or system folders (where the program may keep
+// data of its own), are no packs. Without packs the combo is disabled and says why.
+TEST(PackScanTest, SubFoldersBecomeThePacksAndWithoutThemTheComboSaysWhy) {
+  const struct {
     const char* what;
-    void (*prepare)(TestGame&);
+    bool folder;  // else a file of that name, or nothing
+    bool file;
     const std::wstring& status;
-    bool listsThePackFolder;
+    Names packs;
+  } cases[] = {
+      {"missing", false, false, kNoFolder, {}},
+      {"a file", false, true, kNoFolder, {}},
+      {"no packs", true, false, kNoPacks, {}},
+      {"packs", true, false, kChoose, {L"alpha", L"Beta", L"charlie", L"Delta", L"Tom & Jerry", L"红色警戒 地图"}},
   };
-  const Case cases[] = {
-      {"missing", [](TestGame& game) { removeTree(game.packs()); }, kNoFolder, false},
-      {"a file",
-       [](TestGame& game) {
-         removeTree(game.packs());
-         writeBytes(game.packs(), "a file, not a folder");
-       },
-       kNoFolder, false},
-      {"no packs",
-       [](TestGame& game) {
-         writeBytes(game.packs() + L"\\readme.txt", "not a pack");
-         makeFolder(game.packs() + L"\\hidden");
-         addAttributes(game.packs() + L"\\hidden", FILE_ATTRIBUTE_HIDDEN);
-         makeFolder(game.packs() + L"\\system");
-         addAttributes(game.packs() + L"\\system", FILE_ATTRIBUTE_SYSTEM);
-       },
-       kNoPacks, true},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TestGame game;
-    c.prepare(game);
+    writeBytes(game.packs() + L"\\beside.txt", "a file beside the packs");
+    for (const auto& [name, attribute] :
+         {std::pair(L"\\hidden", FILE_ATTRIBUTE_HIDDEN), std::pair(L"\\system", FILE_ATTRIBUTE_SYSTEM)}) {
+      makeFolder(game.packs() + name);
+      addAttributes(game.packs() + name, attribute);
+    }
+    if (!c.folder) removeTree(game.packs());
+    if (c.file) writeBytes(game.packs(), "a file, not a folder");
+    for (const auto& name : c.packs) makeFolder(game.packs() + L"\\" + name);
     auto form = game.open();
+    EXPECT_EQ(comboItems(form->Combo1()), c.packs);
     EXPECT_EQ(windowText(form->Combo1()), c.status);
-    EXPECT_FALSE(enabled(form->Combo1()));
-    EXPECT_TRUE(comboItems(form->Combo1()).empty());
-    EXPECT_EQ(form->Dir1().path(), c.listsThePackFolder ? game.packs() : workingFolder());
-    EXPECT_EQ(form->Dir1().count(), 0);
+    EXPECT_EQ(::IsWindowEnabled(form->Combo1()) != FALSE, !c.packs.empty());
     EXPECT_TRUE(game.log.messages.empty());
   }
 }
 
-// Once a scan has succeeded, a failing one leaves Dir1 where that one put it.
-TEST_F(PackScanTest, AFailingScanKeepsTheFolderOfTheLastGoodOne) {
-  makeFolder(game.packs() + L"\\a");
-  auto form = game.open();
-  ASSERT_EQ(comboItems(form->Combo1()), Names{L"a"});
-  form->ReFreshPath(game / L"nowhere");
-  EXPECT_EQ(windowText(form->Combo1()), kNoFolder);
-  EXPECT_FALSE(enabled(form->Combo1()));
-  EXPECT_TRUE(comboItems(form->Combo1()).empty());
-  EXPECT_EQ(form->Dir1().path(), game.packs());
-}
-
-// Sub-folders become packs in the order of names ignoring case, shown whole whatever
-// their characters; files, and hidden or system folders, are left out. Choosing item
-// k reads the folder Dir1 lists at k.
-TEST_F(PackScanTest, SubFoldersBecomePacksSortedIgnoringCaseWithFilesAndHiddenFoldersLeftOut) {
-  const Names names{L"charlie", L"Delta", L"alpha", L"Beta", L"Tom & Jerry", L"a&&b", L"红色警戒 地图", L"x.y.z"};
-  for (const auto& name : names) makeFolder(game.packs() + L"\\" + name);
-  for (const auto& [name, attribute] :
-       {std::pair(L"hidden", FILE_ATTRIBUTE_HIDDEN), std::pair(L"system", FILE_ATTRIBUTE_SYSTEM)}) {
-    makeFolder(game.packs() + L"\\" + name);
-    addAttributes(game.packs() + L"\\" + name, attribute);
+// A chosen pack lists its files that are neither hidden nor system, in name order
+// ignoring case: its pictures, its maps and all of them, as they were when it was
+// chosen. Gone since the scan, it lists nothing (so it can't be installed) and the packs
+// are listed again without it; once every pack is gone the status says so.
+TEST_F(PackLibraryTest, TheListingsHoldThePacksFilesAsTheyWereWhenChosen) {
+  game.addPack(L"other", {});
+  Files files;
+  for (const wchar_t* name : {L"b.map", L"A.MAP", L"notes.txt", L"e.Jpg", L"D.bmp", L"c.JPG", L"pic.jpeg", L"x.bmp.txt",
+                              L"hidden.jpg", L"system.map"}) {
+    files.emplace_back(name, "bytes");
   }
-  writeBytes(game.packs() + L"\\beside.txt", "a file beside the packs");
-  auto form = game.open();
-
-  const Names items = comboItems(form->Combo1());
-  ASSERT_EQ(items.size(), names.size());
-  EXPECT_TRUE(std::is_permutation(items.begin(), items.end(), names.begin()));
-  EXPECT_LT(std::find(items.begin(), items.end(), L"alpha"), std::find(items.begin(), items.end(), L"Beta"));
-  EXPECT_EQ(windowText(form->Combo1()), kChoose);
-  EXPECT_TRUE(enabled(form->Combo1()));
-  EXPECT_EQ(::SendMessageW(form->Combo1(), CB_GETCURSEL, 0, 0), CB_ERR) << "no pack chosen yet";
-  ASSERT_EQ(form->Dir1().count(), static_cast<int>(names.size()));
-  for (size_t k = 0; k < items.size(); ++k) {
-    EXPECT_EQ(form->Dir1().item(static_cast<int>(k)), game.packs() + L"\\" + items[k]) << k;
-    if (k > 0) {
-      EXPECT_NE(::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, items[k - 1].c_str(), -1, items[k].c_str(), -1),
-                CSTR_GREATER_THAN)
-          << "out of order at " << k;
-    }
-  }
-  const auto chinese = std::find(items.begin(), items.end(), L"红色警戒 地图") - items.begin();
-  choose(*form, static_cast<int>(chinese));
-  EXPECT_EQ(form->File3().path(), game.packs() + L"\\红色警戒 地图");
-  EXPECT_TRUE(game.log.messages.empty());
-}
-
-// A new scan lists the packs afresh, and leaves the chosen pack's listings and
-// thumbnails as they were.
-TEST_F(PackScanTest, RescanningReplacesThePackListOnly) {
-  const std::wstring first = game.addPack(L"first", {{L"first.map", "map"}});
-  copyPicture(L"baseline.jpg", first + L"\\shot.jpg");
-  auto form = game.open();
-  choose(*form, 0);
-  ASSERT_EQ(shownSlots(*form), firstSlots(1));
-
-  game.addPack(L"second", {});
-  form->ReFreshPath(game.packs());
-  EXPECT_EQ(comboItems(form->Combo1()), (Names{L"first", L"second"}));
-  EXPECT_EQ(form->File1().path(), first);
-  EXPECT_EQ(form->File2().names(), Names{L"first.map"});
-  EXPECT_EQ(shownSlots(*form), firstSlots(1));
-}
-
-// --- Choice -----------------------------------------------------------------------
-
-class PackChoiceTest : public testing::Test {
- protected:
-  TestGame game;
-};
-
-TEST_F(PackChoiceTest, TheListingsHoldThePacksFilesInNameOrderAsTheyWereWhenChosen) {
-  const std::wstring pack = game.addPack(L"mixed", {{L"b.map", "map b"},
-                                                    {L"A.MAP", "map a"},
-                                                    {L"notes.txt", "notes"},
-                                                    {L"pic.jpeg", "not matched"},
-                                                    {L"x.bmp.txt", "not matched"},
-                                                    {L"hidden.jpg", "hidden"},
-                                                    {L"system.map", "system"}});
-  copyPicture(L"baseline.jpg", pack + L"\\c.JPG");
-  copyPicture(L"bmp24.bmp", pack + L"\\D.bmp");
-  copyPicture(L"gray.jpg", pack + L"\\e.Jpg");
+  open(files);
   addAttributes(pack + L"\\hidden.jpg", FILE_ATTRIBUTE_HIDDEN);
   addAttributes(pack + L"\\system.map", FILE_ATTRIBUTE_SYSTEM);
-  makeFolder(pack + L"\\sub");
-  writeBytes(pack + L"\\sub\\inner.map", "in a sub-folder");
-  game.addPack(L"other", {});
-  auto form = game.open();
-  ASSERT_EQ(comboItems(form->Combo1()), (Names{L"mixed", L"other"}));
-
-  // Chosen from the list, as the user does: the combo reports the change.
-  ::SendMessageW(form->Combo1(), CB_SETCURSEL, 0, 0);
-  ::SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(form->Combo1()), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->Combo1()));
-
-  EXPECT_EQ(form->File1().path(), pack);
-  EXPECT_EQ(form->File2().path(), pack);
-  EXPECT_EQ(form->File3().path(), pack);
+  makeFolder(pack + L"\\sub.map");
+  choosePack(*form, L"p");
   EXPECT_EQ(form->File1().names(), (Names{L"c.JPG", L"D.bmp", L"e.Jpg"}));
   EXPECT_EQ(form->File2().names(), (Names{L"A.MAP", L"b.map"}));
   EXPECT_EQ(form->File3().names(),
             (Names{L"A.MAP", L"b.map", L"c.JPG", L"D.bmp", L"e.Jpg", L"notes.txt", L"pic.jpeg", L"x.bmp.txt"}));
-  EXPECT_EQ(shownSlots(*form), firstSlots(3));
-
   writeBytes(pack + L"\\z.map", "added later");
   EXPECT_EQ(form->File2().names(), (Names{L"A.MAP", L"b.map"})) << "read when chosen, not again";
-  choose(*form, 0);
-  EXPECT_EQ(form->File2().names(), (Names{L"A.MAP", L"b.map", L"z.map"}));
-  EXPECT_TRUE(game.log.messages.empty());
-}
 
-TEST_F(PackChoiceTest, SlotsShowOnlyAsManyPicturesAsThePackHasUpToTwelve) {
-  game.addPack(L"0 none", {{L"only.map", "map"}});
-  for (int count : {3, 12, 14}) {
-    const std::wstring pack = game.addPack(std::to_wstring(count) + L" pictures", {{L"pack.map", "map"}});
-    for (int i = 1; i <= count; ++i) copyPicture(L"baseline.jpg", pack + L"\\p" + std::to_wstring(100 + i) + L".jpg");
-  }
-  auto form = game.open();
-  ASSERT_EQ(comboItems(form->Combo1()), (Names{L"0 none", L"12 pictures", L"14 pictures", L"3 pictures"}));
-
-  choose(*form, 2);
-  EXPECT_EQ(form->File1().count(), 14);
-  EXPECT_EQ(shownSlots(*form), firstSlots(12)) << "the first twelve, the rest ignored";
-  choose(*form, 3);
-  EXPECT_EQ(shownSlots(*form), firstSlots(3));
-  choose(*form, 0);
-  EXPECT_TRUE(shownSlots(*form).empty());
-  EXPECT_EQ(form->File2().names(), Names{L"only.map"}) << "a pack without pictures still lists its maps";
-  choose(*form, 1);
-  EXPECT_EQ(shownSlots(*form), firstSlots(12));
-  for (int slot = 0; slot < kSlots; ++slot) EXPECT_NE(form->Image1Picture(slot), nullptr) << slot;
-  EXPECT_TRUE(game.log.messages.empty());
-}
-
-// Every JPEG and BMP variant decodes to exactly the slot's size, whatever its own
-// aspect ratio, with its colours where they belong.
-TEST_F(PackChoiceTest, EveryPictureFormatDecodesToTheSlotSize) {
-  for (const auto& picture : testPictures()) {
-    if (!picture.decodes()) continue;
-    const std::wstring pack = game.addPack(picture.name, {});
-    copyPicture(picture.name, pack + L"\\" + picture.name);
-  }
-  auto form = game.open();
-  const Names packs = comboItems(form->Combo1());
-  for (size_t k = 0; k < packs.size(); ++k) {
-    SCOPED_TRACE(testing::Message() << "picture " << testing::PrintToString(packs[k]));
-    choose(*form, static_cast<int>(k));
-    ASSERT_EQ(shownSlots(*form), firstSlots(1));
-    expectSlotShows(*form, 0, testPicture(packs[k]));
-  }
-}
-
-TEST_F(PackChoiceTest, APictureThatCannotBeDecodedLeavesOnlyItsSlotHidden) {
-  const std::wstring pack = game.addPack(L"damaged", {{L"d.jpg", ""}, {L"e.bmp", "not a bitmap"}});
-  copyPicture(L"baseline.jpg", pack + L"\\a.jpg");
-  copyPicture(L"corrupt.jpg", pack + L"\\b.jpg");
-  copyPicture(L"bmp24.bmp", pack + L"\\c.bmp");
-  copyPicture(L"gray.jpg", pack + L"\\f.jpg");
-  auto form = game.open();
-  choose(*form, 0);
-  EXPECT_EQ(form->File1().count(), 6);
-  EXPECT_EQ(shownSlots(*form), (std::vector<int>{0, 2, 5}));
-  EXPECT_EQ(form->Image1Picture(1), nullptr);
-  expectSlotShows(*form, 2, testPicture(L"bmp24.bmp"));
-  EXPECT_TRUE(game.log.messages.empty()) << "nothing is reported";
-}
-
-// JPEGs are decoded at the smallest reduction that still covers the slot (its choice
-// has a test of its own), with the
-// colours where they belong; a damaged one gives no thumbnail (and so a hidden slot);
-// other formats are left to the imaging component.
-TEST(JpegThumbnailTest, DecodesAtTheSmallestCoveringReductionAndRefusesDamagedFiles) {
-  TempFolder folder;
-  const std::string whole = readBytes(testPicturePath(L"progressive.jpg")).value();
-  writeBytes(folder / L"truncated.jpg", whole.substr(0, whole.size() * 2 / 3));
-  writeBytes(folder / L"header only.jpg", whole.substr(0, 600));
-  writeBytes(folder / L"marker only.jpg", "\xFF\xD8\xFF");
-  struct Case {
-    std::wstring path, reference;  // no reference: no thumbnail
-    SIZE slot, decoded;
-  };
-  const Case cases[] = {
-      {testPicturePath(L"baseline.jpg"), L"baseline.jpg", {105, 65}, {160, 120}},
-      {testPicturePath(L"baseline.jpg"), L"baseline.jpg", {700, 500}, {640, 480}},
-      {testPicturePath(L"progressive.jpg"), L"progressive.jpg", {105, 65}, {200, 150}},
-      {testPicturePath(L"gray.jpg"), L"gray.jpg", {105, 65}, {160, 120}},
-      {testPicturePath(L"cmyk.jpg"), L"cmyk.jpg", {105, 65}, {200, 150}},
-      {testPicturePath(L"corrupt.jpg"), L"", {105, 65}, {}},
-      {folder / L"truncated.jpg", L"", {105, 65}, {}},
-      {folder / L"header only.jpg", L"", {105, 65}, {}},
-      {folder / L"marker only.jpg", L"", {105, 65}, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << testing::PrintToString(c.path) << " into " << c.slot.cx << "x" << c.slot.cy);
-    auto thumbnail = tarnwick::decodeJpegThumbnail(c.path, c.slot);
-    ASSERT_TRUE(thumbnail.has_value()) << "taken as a JPEG";
-    if (c.reference.empty()) {
-      EXPECT_FALSE(thumbnail->bitmap);
-      continue;
-    }
-    EXPECT_EQ(thumbnail->decodedSize.cx, c.decoded.cx);
-    EXPECT_EQ(thumbnail->decodedSize.cy, c.decoded.cy);
-    const Pixels pixels = readPixels(thumbnail->bitmap.get());
-    EXPECT_EQ(pixels.width, c.slot.cx);
-    EXPECT_EQ(pixels.height, c.slot.cy);
-    const GridDifference difference = compareWithReference(pixels, testPicture(c.reference));
-    EXPECT_LE(difference.largest, kLargestThumbnailDifference) << describe(difference);
-    EXPECT_LE(difference.mean, kMeanThumbnailDifference) << describe(difference);
-  }
-  EXPECT_FALSE(tarnwick::decodeJpegThumbnail(testPicturePath(L"bmp24.bmp"), {105, 65}).has_value());
-}
-
-// A pack folder removed after the scan lists nothing (so it can't be installed) and
-// the pack list is read again, so it no longer offers that pack.
-TEST_F(PackChoiceTest, APackFolderRemovedSinceTheScanIsEmptyAndThePacksAreListedAgain) {
-  const std::wstring gone = game.addPack(L"gone", {{L"gone.map", "map"}});
-  copyPicture(L"baseline.jpg", gone + L"\\gone.jpg");
-  const std::wstring kept = game.addPack(L"kept", {{L"kept.map", "map"}});
-  copyPicture(L"baseline.jpg", kept + L"\\kept.jpg");
-  auto form = game.open();
-  choose(*form, 1);
-  ASSERT_EQ(shownSlots(*form), firstSlots(1));
-
-  removeTree(gone);
-  choose(*form, 0);
+  removeTree(pack);
+  choosePack(*form, L"p");
   pumpMessages();
-  EXPECT_EQ(form->File1().count(), 0);
-  EXPECT_EQ(form->File2().count(), 0);
   EXPECT_EQ(form->File3().count(), 0);
-  EXPECT_TRUE(shownSlots(*form).empty());
-  EXPECT_EQ(comboItems(form->Combo1()), Names{L"kept"});
+  EXPECT_EQ(comboItems(form->Combo1()), Names{L"other"});
   EXPECT_EQ(windowText(form->Combo1()), kChoose);
-  EXPECT_EQ(::SendMessageW(form->Combo1(), CB_GETCURSEL, 0, 0), CB_ERR);
-  EXPECT_TRUE(game.log.messages.empty());
-
-  // With every pack gone the status says so; the folder itself stays, as it holds the
-  // running program's lock.
-  removeTree(game.packs());
-  choose(*form, 0);
+  removeTree(game.packs() + L"\\other");
+  choosePack(*form, L"other");
   pumpMessages();
-  EXPECT_EQ(form->File2().count(), 0);
   EXPECT_EQ(windowText(form->Combo1()), kNoPacks);
-  EXPECT_FALSE(enabled(form->Combo1()));
+  EXPECT_TRUE(game.log.messages.empty());
 }
 
-// Chosen with the mouse from the open list, the vanished pack leaves the scan's
-// status in the edit field, not the text the closing list would put there.
-TEST_F(PackChoiceTest, AVanishedPackChosenFromTheOpenListLeavesTheScanStatus) {
-  game.addPack(L"gone", {{L"gone.map", "map"}});
-  game.addPack(L"kept", {{L"kept.map", "map"}});
-  auto form = game.open();
-  form->show(SW_SHOWNOACTIVATE);
-  removeTree(game.packs() + L"\\gone");
+// The slots show the pack's first twelve pictures, each in its own slot, and nothing of
+// the pack chosen before; a picture that doesn't decode leaves its slot hidden, silently.
+TEST_F(PackLibraryTest, TheSlotsShowThePacksPicturesThatDecode) {
+  const std::string jpeg = picture(L"baseline.jpg");
+  Files many;
+  for (int i = 1; i <= 14; ++i) many.emplace_back(L"p" + std::to_wstring(100 + i) + L".jpg", jpeg);
+  game.addPack(L"14 pictures", many);
+  game.addPack(L"3 pictures", {{L"a.jpg", jpeg}, {L"b.jpg", jpeg}, {L"c.jpg", jpeg}});
+  game.addPack(L"damaged", {{L"a.jpg", jpeg}, {L"b.jpg", picture(L"corrupt.jpg")}, {L"c.jpg", jpeg}});
+  form = game.open();
+  const std::pair<const wchar_t*, std::vector<int>> choices[] = {
+      {L"14 pictures", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, {L"3 pictures", {0, 1, 2}}, {L"damaged", {0, 2}}};
+  for (const auto& [name, slots] : choices) {
+    choosePack(*form, name);
+    std::vector<int> showing;
+    for (int slot = 0; slot < 12; ++slot) {
+      if (shown(form->Image1(slot))) showing.push_back(slot);
+    }
+    EXPECT_EQ(showing, slots) << testing::PrintToString(std::wstring(name));
+  }
+  EXPECT_TRUE(game.log.messages.empty());
+}
 
-  COMBOBOXINFO combo{};
-  combo.cbSize = sizeof combo;
-  ASSERT_TRUE(::GetComboBoxInfo(form->Combo1(), &combo));
-  ::SendMessageW(form->Combo1(), CB_SHOWDROPDOWN, TRUE, 0);
-  pumpMessages();
-  RECT item{};
-  ::SendMessageW(combo.hwndList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  ::SendMessageW(combo.hwndList, WM_MOUSEMOVE, 0, at);
-  ::SendMessageW(combo.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::SendMessageW(combo.hwndList, WM_LBUTTONUP, 0, at);
-  pumpMessages();
+// Ends a message loop that would otherwise wait for a window that never closes.
+void CALLBACK endLoopAfterTimeout(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
 
-  EXPECT_EQ(comboItems(form->Combo1()), Names{L"kept"});
-  EXPECT_EQ(windowText(form->Combo1()), kChoose);
-  EXPECT_EQ(form->File2().count(), 0);
+// Every JPEG and BMP variant shows as a thumbnail made at its slot's size, and every
+// click on it opens another ownerless window of the picture's own size showing it at
+// full size: both with their colours where another decoder (ImageMagick) has them.
+// Closing the main window leaves the previews open; the program ends with the last.
+TEST_F(PackLibraryTest, EveryPictureFormatShowsAsAThumbnailAndInAPreviewThatOutlivesTheMainWindow) {
+  for (const TestPicture& each : testPictures()) {
+    if (each.decodes()) game.addPack(each.name, {{each.name, picture(each.name)}});
+  }
+  form = game.open();
+  RECT slot{};
+  ::GetClientRect(form->Image1(0), &slot);
+  size_t opened = 0;
+  for (const TestPicture& each : testPictures()) {
+    if (!each.decodes()) continue;
+    SCOPED_TRACE(testing::PrintToString(each.name));
+    choosePack(*form, each.name);
+    click(*form, 0);
+    const auto previews = previewWindows();
+    ASSERT_EQ(previews.size(), ++opened);
+    EXPECT_EQ(outerSize(previews[0]), std::pair(each.width, each.height));
+    const Pixels thumbnail = readPixels(form->Image1Picture(0));
+    const Pixels full = printClient(::GetWindow(previews[0], GW_CHILD));
+    EXPECT_EQ(std::pair(thumbnail.width, thumbnail.height),
+              std::pair(static_cast<int>(slot.right), static_cast<int>(slot.bottom)));
+    ASSERT_EQ(full.width, each.width);
+    for (const Pixels* pixels : {&thumbnail, &full}) {
+      const GridDifference difference = compareWithReference(*pixels, each);
+      EXPECT_LE(difference.largest, 12) << describe(difference);
+      EXPECT_LE(difference.mean, 4) << describe(difference);
+    }
+  }
+  EXPECT_TRUE(game.log.messages.empty());
+
+  HWND mainWindow = form->hwnd();
+  ::SendMessageW(mainWindow, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(mainWindow));
+  MSG message{};
+  EXPECT_FALSE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "it would end already";
+  // The program's own message loop runs until the last preview is closed, and no longer.
+  for (HWND preview : previewWindows()) ::PostMessageW(preview, WM_CLOSE, 0, 0);
+  const UINT_PTR guard = ::SetTimer(nullptr, 0, 10000, endLoopAfterTimeout);
+  EXPECT_EQ(tarnwick::runMessageLoop(mainWindow), 0) << "the loop only ended when the safety timer fired";
+  ::KillTimer(nullptr, guard);
+  EXPECT_EQ(tarnwick::openTopLevelWindows(), 0);
+}
+
+// A 24-bit BMP whose header claims the size, followed by 4 kB of pixel data.
+std::string bmpClaiming(std::uint32_t width, std::uint32_t height, std::uint32_t compression) {
+  std::string bytes = "BM" + std::string(52, '\0') + std::string(4096, '\x55');
+  const std::pair<size_t, std::uint32_t> fields[] = {
+      {2, 4150}, {10, 54}, {14, 40}, {18, width}, {22, height}, {26, 1 | 24u << 16}, {30, compression}};
+  for (const auto& [at, value] : fields) std::memcpy(&bytes[at], &value, 4);
+  return bytes;
+}
+
+// Pictures built to break a decoder (the header checks have their own test of every
+// kind) are never decoded: each leaves its slot hidden, which opens nothing, and has no
+// full size. A picture gone since the pack was chosen opens nothing and says which and why.
+TEST_F(PackLibraryTest, OnlyPicturesThatCanBeDecodedOpen) {
+  open({{L"a.jpg", picture(L"baseline.jpg")}});
+  const std::string jpegHeader("\xFF\xD8\xFF\xC0\x00\x0B\x08\xFF\xFF\xFF\xFF\x01\x01\x11\x00", 15);  // 65535 square
+  const std::pair<const wchar_t*, std::string> hostile[] = {
+      {L"0 2147483647 wide.bmp", bmpClaiming(INT32_MAX, 1, 0)},
+      {L"0 run-length huge.bmp", bmpClaiming(30000, 30000, 1)},
+      {L"0 65535 square.jpg", jpegHeader + std::string(4096, '\x80')},
+      {L"0 truncated.jpg", picture(L"progressive.jpg").substr(0, 60000)},
+      {L"0 not a bitmap.bmp", "not a bitmap"},
+      {L"0 empty.jpg", ""},
+  };
+  for (const auto& [name, bytes] : hostile) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+    writeBytes(pack + L"\\" + name, bytes);
+    form->Combo1_Click();
+    EXPECT_FALSE(shown(form->Image1(0)));
+    click(*form, 0);
+    EXPECT_FALSE(tarnwick::loadPictureFullSize(pack + L"\\" + name));
+    ASSERT_TRUE(::DeleteFileW((pack + L"\\" + name).c_str()));
+  }
+  form->Combo1_Click();
+  ASSERT_TRUE(::DeleteFileW((pack + L"\\a.jpg").c_str()));
+  click(*form, 0);
+  EXPECT_TRUE(previewWindows().empty());
+  ASSERT_EQ(game.log.messages.size(), 1u);
+  const std::wstring& message = game.log.messages.front();
+  EXPECT_EQ(message.rfind(L"无法打开图片：" + pack + L"\\a.jpg", 0), 0u) << testing::PrintToString(message);
+  EXPECT_NE(message.find(tarnwick::systemErrorText(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
+}
+
+// A map for `players`, with a preview when it has a size: four solid quarters, red,
+// green, blue, white (0x00RRGGBB), packed as the game reads it, one LZO1X block of
+// literals (at most 238 bytes of them).
+const uint32_t kQuarters[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+std::string map(const std::string& name, const std::string& players, int width = 0, int height = 0) {
+  std::string text = "[Basic]\r\nName=" + name + "\r\n[Header]\r\nNumberStartingPoints=" + players + "\r\n";
+  if (width == 0) return text;
+  std::string rgb;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t colour = kQuarters[(y * 2 / height) * 2 + x * 2 / width];
+      rgb += {char(colour >> 16), char(colour >> 8), char(colour)};
+    }
+  }
+  const std::string block = char(17 + rgb.size()) + rgb + std::string("\x11\0\0", 3);
+  const std::string sizes = {char(block.size()), char(block.size() >> 8), char(rgb.size()), char(rgb.size() >> 8)};
+  return text + "[Preview]\r\nSize=0,0," + std::to_string(width) + "," + std::to_string(height) +
+         "\r\n[PreviewPack]\r\n" + tarnwick::numberedLines(tarnwick::base64Text(sizes + block));
+}
+
+// The chosen pack's maps, one row each (name, players, file); Enter on a row opens the
+// map's preview at its own size, or says the map has none.
+TEST_F(PackLibraryTest, TheMapListShowsThePacksMapsAndOpensTheirPreviews) {
+  open({{L"b.map", map("\xE5\x86\xB0\xE5\xB7\x9D", "4", 10, 6)},  // UTF-8
+        {L"A.yrm", map("906d,9047,6230,6a21,5f0f,", "9", 2, 4)},
+        {L"c.mpr", "[Header]\r\nNumberStartingPoints=8\r\n"},
+        {L"d.MAP", map("\xB1\xF9\xB4\xA8", " 2 ")},  // code page 936
+        {L"notes.txt", map("Notes", "2")}});
+  HWND list = form->ListView1();
+  const std::vector<Names> rows = {
+      {L"遭遇戰模式", L"", L"A.yrm"}, {L"冰川", L"4", L"b.map"}, {L"c", L"8", L"c.mpr"}, {L"冰川", L"2", L"d.MAP"}};
+  ASSERT_EQ(ListView_GetItemCount(list), static_cast<int>(rows.size()));
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      wchar_t text[128]{};
+      ListView_GetItemText(list, row, column, text, 128);
+      EXPECT_EQ(text, rows[static_cast<size_t>(row)][static_cast<size_t>(column)]) << row;
+    }
+  }
+  // Enter on a row, through the program's message loop.
+  ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ::SetFocus(list);
+  ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+  ::PostQuitMessage(0);
+  tarnwick::runMessageLoop(form->hwnd());
+  form->ListView1_ItemActivate(2);
+  const auto previews = previewWindows();
+  ASSERT_EQ(previews.size(), 1u);
+  EXPECT_EQ(outerSize(previews[0]), std::pair(10, 6));
+  const Pixels full = printClient(::GetWindow(previews[0], GW_CHILD));
+  ASSERT_EQ(full.width, 10);
+  for (int q = 0; q < 4; ++q) EXPECT_EQ(full.at(q % 2 * 5 + 2, q / 2 * 3 + 1), kQuarters[q]) << "quarter " << q;
+  EXPECT_EQ(game.log.messages, Names{L"这张地图没有预览图：c.mpr"});
 }
 
 }  // namespace
