@@ -81,9 +81,7 @@ void removeTree(const std::wstring& path) {
   ::SHFileOperationW(&deletion);
 }
 
-namespace {
-
-void setValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+void GameRegistry::setBytes(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
   HKEY created = nullptr;
   ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &created,
                     nullptr);
@@ -92,8 +90,6 @@ void setValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* d
     throw std::runtime_error("cannot write a test registry value");
   }
 }
-
-}  // namespace
 
 GameRegistry::GameRegistry() { removeAll(); }
 GameRegistry::~GameRegistry() { removeAll(); }
@@ -106,16 +102,16 @@ void GameRegistry::removeAll() {
 }
 
 void GameRegistry::setText(const wchar_t* key, const wchar_t* name, const std::wstring& text, DWORD type) {
-  setValue(key, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  setBytes(key, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void GameRegistry::installGame(const std::wstring& gamePath, const std::wstring& expansionPath) {
   const DWORD gameVersion = 0x00010006, expansionVersion = 0x00010001;
   setText(kGameKey, L"Name", L"Red Alert 2");
-  setValue(kGameKey, L"Version", REG_DWORD, &gameVersion, sizeof gameVersion);
+  setBytes(kGameKey, L"Version", REG_DWORD, &gameVersion, sizeof gameVersion);
   setText(kGameKey, L"InstallPath", gamePath);
   setText(kExpansionKey, L"Name", L"Yuri's Revenge");
-  setValue(kExpansionKey, L"Version", REG_DWORD, &expansionVersion, sizeof expansionVersion);
+  setBytes(kExpansionKey, L"Version", REG_DWORD, &expansionVersion, sizeof expansionVersion);
   setText(kExpansionKey, L"InstallPath", expansionPath);
 }
 

@@ -18,6 +18,7 @@ class GameRegistry {
   GameRegistry(const GameRegistry&) = delete;
   GameRegistry& operator=(const GameRegistry&) = delete;
 
+  void setBytes(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size);
   void setText(const wchar_t* key, const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ);
 
   // Both keys as a real install leaves them, with the expansion at `expansionPath`.
