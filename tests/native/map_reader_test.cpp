@@ -3,6 +3,7 @@
 
 #include "maps/base64.h"
 #include "maps/map_info.h"
+#include "tests/native/map_text.h"
 #include "tests/native/toy_code_page.h"
 
 namespace tarnwick {
@@ -65,6 +66,51 @@ TEST(Base64, DecodesOnlyStandardText) {
       {{"+/+/"}, Bytes{{0xFB, 0xFF, 0xBF}}}, {{"TQ==="}, nullopt}, {{"T"}, nullopt}, {{"TQ=A"}, nullopt},
       {{"TW E"}, nullopt}, {{"TWE-"}, nullopt}, {{"TQ="}, nullopt}, {{"TQ=", "TQ=="}, nullopt}};
   for (const auto& [pieces, bytes] : cases) EXPECT_EQ(decodeBase64(pieces), bytes) << pieces.front();
+}
+
+// A preview of 98 x 7 pixels packed by hand as map editors pack it: chunks of an LZO1X
+// block behind its packed and unpacked sizes. The first block is a long run of literals
+// and then three bytes from 2049 back (the far match that only follows such a run), the
+// second three literals alone. Spoilt in any way, the map has no preview.
+TEST(MapPreview, ReadsThePictureAndNothingElse) {
+  std::string literals;
+  for (int i = 0; i < 2052; ++i) literals += static_cast<char>(i % 251);
+  const std::string rgb = literals + literals.substr(3, 3) + "rgb";
+  const std::pair<std::string, std::size_t> blocks[] = {
+      {std::string(8, '\0') + '\xF9' + literals + std::string("\0\0\x11\0\0", 5), 2055},
+      {std::string("\x14rgb\x11\0\0", 7), 3}};
+  std::string packed;
+  for (const auto& [block, size] : blocks) {
+    packed += {char(block.size()), char(block.size() >> 8), char(size), char(size >> 8)};
+    packed += block;
+  }
+  const auto spoilt = [&packed](std::size_t at, char byte) {
+    std::string bytes = packed;
+    bytes[at] = byte;
+    return bytes;
+  };
+  // what, the preview's size, its chunks and whether it is shown
+  const std::tuple<const char*, std::string, std::string, bool> cases[] = {
+      {"as packed", "98,7", packed, true},
+      {"one row too few", "98,6", packed, false},
+      {"one pixel too many", "99,7", packed, false},
+      {"a chunk runs past the data", "98,7", packed.substr(0, packed.size() - 1), false},
+      {"bytes after the last chunk", "98,7", packed + '\0', false},
+      {"a block cut short", "98,7", spoilt(0, 0x11), false},
+      {"a block given room for a byte more", "98,7", spoilt(2, 8), false},
+      {"a block given room for a byte less", "98,7", spoilt(2, 6), false},
+      {"a corrupt block", "98,7", spoilt(4, 0x10), false},
+  };
+  for (const auto& [what, size, chunks, shown] : cases) {
+    const std::string map =
+        "[Preview]\r\nSize=0,0," + size + "\r\n[PreviewPack]\r\n" + numberedLines(base64Text(chunks));
+    const std::optional<RgbPicture> preview = readMapInfo(map, decodeToyCodePage).preview;
+    EXPECT_EQ(preview.has_value(), shown) << what;
+    if (preview) {
+      const std::vector<std::uint8_t> pixels(rgb.begin(), rgb.end());
+      EXPECT_EQ(std::tuple(preview->width, preview->height, preview->rgb), std::tuple(98, 7, pixels)) << what;
+    }
+  }
 }
 
 }  // namespace
