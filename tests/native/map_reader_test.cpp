@@ -11,25 +11,55 @@ namespace {
 
 using std::nullopt;
 
-// The INI rules, through the values the map list reads.
-TEST(MapFields, FollowTheIniRules) {
-  const std::vector<std::tuple<std::string, std::optional<std::string>, std::optional<std::string>>> cases = {
-      // text, then the name and the players it gives
-      {"  [ bAsIc ] \n  nAmE  =  Two Words  \r\n[Header]\r\nNumberStartingPoints=4\r\n", "Two Words", "4"},
-      {"[Basic];x\r\n;Name=No\r\nName=Yes ; said\r\n", "Yes", nullopt},
-      {"[Waypoints]\r\nName=No\r\n[X]\r\nA=[Basic]\r\nName=No\r\n[Basic]\r\nName=Yes", "Yes", nullopt},
-      {"[Basic]\nName=A\n[Map]\n[Basic]\nName=B\n", "A", nullopt},  // first key counts, sections go on
-      {"[Basic]\rName=No\n", nullopt, nullopt},                     // a lone CR stays in the line
-      {"\xEF\xBB\xBF[Basic]\n[Header\nName=\n", "", nullopt},       // a byte-order mark, an unclosed header
+// The INI rules and the preview, through what the map list reads. The preview is 98 x 7
+// pixels packed by hand as map editors pack it, in chunks of an LZO1X block behind its
+// packed and unpacked sizes: a run of 2052 literals and then 3 bytes from 2049 back (the
+// far match that only follows a long run of literals), then 3 literals alone. Spoilt in
+// any way, the map has no preview.
+TEST(MapInfo, FollowsTheIniRulesAndShowsOnlyAWholePreview) {
+  std::string literals;
+  for (int i = 0; i < 2052; ++i) literals += static_cast<char>(i % 251);
+  const std::string block = std::string(8, '\0') + '\xF9' + literals + std::string("\0\0\x11\0\0", 5);
+  const std::string packed = std::string{char(block.size()), char(block.size() >> 8), 7, 8} + block +
+                             std::string("\x07\0\x03\0\x14rgb\x11\0\0", 11);
+  const auto preview = [](const std::string& size, const std::string& chunks) {
+    return "[Preview]\r\nSize=0,0," + size + "\r\n[PreviewPack]\r\n" + numberedLines(base64Text(chunks));
   };
-  for (const auto& [text, name, players] : cases) {
-    const MapFields fields = scanMapFields(text);
-    EXPECT_EQ(fields.name, name) << text;
-    EXPECT_EQ(fields.startingPoints, players) << text;
+  const auto spoilt = [&packed](std::size_t at, char byte) {
+    return packed.substr(0, at) + byte + packed.substr(at + 1);
+  };
+  const std::vector<std::tuple<std::string, std::optional<std::wstring>, std::optional<int>, bool>> cases = {
+      // text, then the name, the players and whether a preview is shown
+      {"  [ bAsIc ] \n  nAmE  =  Two Words  \r\n[Header]\r\nNumberStartingPoints=4\r\n", L"Two Words", 4, false},
+      {"[Basic];x\r\n;Name=No\r\nName=Yes ; said\r\n", L"Yes", nullopt, false},
+      {"[Waypoints]\r\nName=No\r\n[X]\r\nA=[Basic]\r\nName=No\r\n[Basic]\r\nName=Yes", L"Yes", nullopt, false},
+      // the first key counts, sections go on
+      {"[Basic]\nName=A\n[Map]\n[Basic]\nName=B\n", L"A", nullopt, false},
+      {"[Basic]\rName=No\n", nullopt, nullopt, false},                  // a lone CR stays in the line
+      {"\xEF\xBB\xBF[Basic]\n[Header\nName=x\n", L"x", nullopt, false},  // a byte-order mark, an unclosed header
+      {preview("98,7", packed), nullopt, nullopt, true},
+      {preview("98,6", packed), nullopt, nullopt, false},              // one row too few
+      {preview("99,7", packed), nullopt, nullopt, false},              // one pixel too many
+      {preview("98,7", packed.substr(0, packed.size() - 1)), nullopt, nullopt, false},  // a chunk runs past the data
+      {preview("98,7", packed + '\0'), nullopt, nullopt, false},       // bytes after the last chunk
+      {preview("98,7", spoilt(0, 0x11)), nullopt, nullopt, false},     // a block cut short
+      {preview("98,7", spoilt(2, 8)), nullopt, nullopt, false},        // a block given room for a byte more
+      {preview("98,7", spoilt(2, 6)), nullopt, nullopt, false},        // and for a byte less
+      {preview("98,7", spoilt(4, 0x10)), nullopt, nullopt, false},     // a corrupt block
+  };
+  for (const auto& [text, name, players, shown] : cases) {
+    const MapInfo info = readMapInfo(text, decodeToyCodePage);
+    EXPECT_EQ(info.name, name) << text.substr(0, 80);
+    EXPECT_EQ(info.players, players) << text.substr(0, 80);
+    EXPECT_EQ(info.preview.has_value(), shown) << text.substr(0, 80);
   }
-  const MapFields pack = scanMapFields("[PreviewPack]\n3=c\n1=a\n2=b\n1=x\n5=e\nq=z\n[Preview]\nSize=0,0,1,1");
+  const std::optional<RgbPicture> whole = readMapInfo(preview("98,7", packed), decodeToyCodePage).preview;
+  const std::string rgb = literals + literals.substr(3, 3) + "rgb";
+  ASSERT_TRUE(whole);
+  EXPECT_EQ(std::tuple(whole->width, whole->height, std::string(whole->rgb.begin(), whole->rgb.end())),
+            std::tuple(98, 7, rgb));
+  const MapFields pack = scanMapFields("[PreviewPack]\n3=c\n1=a\n2=b\n1=x\n5=e\nq=z\n");
   EXPECT_EQ(pack.previewPack, (std::vector<std::string_view>{"a", "b", "c"}));  // in key order up to a gap
-  EXPECT_EQ(pack.previewSize, "0,0,1,1");
   EXPECT_TRUE(scanMapFields("[PreviewPack]\n2=b\n").previewPack.empty());
 }
 
@@ -66,51 +96,6 @@ TEST(Base64, DecodesOnlyStandardText) {
       {{"+/+/"}, Bytes{{0xFB, 0xFF, 0xBF}}}, {{"TQ==="}, nullopt}, {{"T"}, nullopt}, {{"TQ=A"}, nullopt},
       {{"TW E"}, nullopt}, {{"TWE-"}, nullopt}, {{"TQ="}, nullopt}, {{"TQ=", "TQ=="}, nullopt}};
   for (const auto& [pieces, bytes] : cases) EXPECT_EQ(decodeBase64(pieces), bytes) << pieces.front();
-}
-
-// A preview of 98 x 7 pixels packed by hand as map editors pack it: chunks of an LZO1X
-// block behind its packed and unpacked sizes. The first block is a long run of literals
-// and then three bytes from 2049 back (the far match that only follows such a run), the
-// second three literals alone. Spoilt in any way, the map has no preview.
-TEST(MapPreview, ReadsThePictureAndNothingElse) {
-  std::string literals;
-  for (int i = 0; i < 2052; ++i) literals += static_cast<char>(i % 251);
-  const std::string rgb = literals + literals.substr(3, 3) + "rgb";
-  const std::pair<std::string, std::size_t> blocks[] = {
-      {std::string(8, '\0') + '\xF9' + literals + std::string("\0\0\x11\0\0", 5), 2055},
-      {std::string("\x14rgb\x11\0\0", 7), 3}};
-  std::string packed;
-  for (const auto& [block, size] : blocks) {
-    packed += {char(block.size()), char(block.size() >> 8), char(size), char(size >> 8)};
-    packed += block;
-  }
-  const auto spoilt = [&packed](std::size_t at, char byte) {
-    std::string bytes = packed;
-    bytes[at] = byte;
-    return bytes;
-  };
-  // what, the preview's size, its chunks and whether it is shown
-  const std::tuple<const char*, std::string, std::string, bool> cases[] = {
-      {"as packed", "98,7", packed, true},
-      {"one row too few", "98,6", packed, false},
-      {"one pixel too many", "99,7", packed, false},
-      {"a chunk runs past the data", "98,7", packed.substr(0, packed.size() - 1), false},
-      {"bytes after the last chunk", "98,7", packed + '\0', false},
-      {"a block cut short", "98,7", spoilt(0, 0x11), false},
-      {"a block given room for a byte more", "98,7", spoilt(2, 8), false},
-      {"a block given room for a byte less", "98,7", spoilt(2, 6), false},
-      {"a corrupt block", "98,7", spoilt(4, 0x10), false},
-  };
-  for (const auto& [what, size, chunks, shown] : cases) {
-    const std::string map =
-        "[Preview]\r\nSize=0,0," + size + "\r\n[PreviewPack]\r\n" + numberedLines(base64Text(chunks));
-    const std::optional<RgbPicture> preview = readMapInfo(map, decodeToyCodePage).preview;
-    EXPECT_EQ(preview.has_value(), shown) << what;
-    if (preview) {
-      const std::vector<std::uint8_t> pixels(rgb.begin(), rgb.end());
-      EXPECT_EQ(std::tuple(preview->width, preview->height, preview->rgb), std::tuple(98, 7, pixels)) << what;
-    }
-  }
 }
 
 }  // namespace
