@@ -49,9 +49,8 @@ TEST(MapInfo, FollowsTheIniRulesAndShowsOnlyAWholePreview) {
   };
   for (const auto& [text, name, players, shown] : cases) {
     const MapInfo info = readMapInfo(text, decodeToyCodePage);
-    EXPECT_EQ(info.name, name) << text.substr(0, 80);
-    EXPECT_EQ(info.players, players) << text.substr(0, 80);
-    EXPECT_EQ(info.preview.has_value(), shown) << text.substr(0, 80);
+    EXPECT_EQ(std::tuple(info.name, info.players, info.preview.has_value()), std::tuple(name, players, shown))
+        << text.substr(0, 80);
   }
   const std::optional<RgbPicture> whole = readMapInfo(preview("98,7", packed), decodeToyCodePage).preview;
   const std::string rgb = literals + literals.substr(3, 3) + "rgb";

@@ -12,44 +12,36 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void put(Bytes& bytes, std::size_t at, std::uint32_t value, int count) {
-  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
+std::uint8_t byte(std::uint32_t value) { return static_cast<std::uint8_t>(value); }
 
 // A BMP of `headerSize`, its pixel data `dataBytes` long.
 Bytes bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
           std::size_t dataBytes) {
   Bytes bytes(14 + headerSize + dataBytes, 0x55);
   std::fill_n(bytes.begin(), 14 + headerSize, 0);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  const int field = headerSize == 12 ? 2 : 4;  // the first header has 16-bit sizes
-  put(bytes, 10, 14 + headerSize, 4);
-  put(bytes, 14, headerSize, 4);
-  put(bytes, 18, static_cast<std::uint32_t>(width), field);
-  put(bytes, 18 + field, static_cast<std::uint32_t>(height), field);
-  put(bytes, 20 + 2 * field, static_cast<std::uint32_t>(bits), 2);
-  if (headerSize >= 20) put(bytes, 30, compression, 4);
+  const std::size_t field = headerSize == 12 ? 2 : 4;  // the first header has 16-bit sizes
+  // where each field goes, its value and its length; the first header has no compression
+  const std::tuple<std::size_t, std::int64_t, std::size_t> fields[] = {
+      {0, 0x4D42, 2}, {10, 14 + headerSize, 4}, {14, headerSize, 4}, {18, width, field}, {18 + field, height, field},
+      {20 + 2 * field, bits, 2}, {30, compression, headerSize >= 20 ? 4u : 0u}};
+  for (const auto& [at, value, length] : fields) {
+    for (std::size_t i = 0; i < length; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
   return bytes;
 }
 
-// A JPEG: start of image, the segments given as (marker, length of content), then a frame
-// header of `frameMarker`, padded with 0x80 to `fileSize`, or cut off there.
+// A JPEG: start of image, the segments given as (marker, length of content) with contents
+// that look like markers and huge sizes, then a frame header of `frameMarker`, padded with
+// 0x80 to `fileSize`, or cut off there.
 Bytes jpeg(std::uint32_t width, std::uint32_t height, std::vector<std::pair<std::uint8_t, std::uint32_t>> segments,
            std::size_t fileSize, std::uint8_t frameMarker = 0xC0) {
   Bytes bytes = {0xFF, 0xD8};
-  segments.push_back({frameMarker, 9});
   for (const auto& [marker, length] : segments) {
-    const std::size_t at = bytes.size();
-    bytes.insert(bytes.end(), {0xFF, marker, static_cast<std::uint8_t>((length + 2) >> 8),
-                               static_cast<std::uint8_t>(length + 2)});
-    bytes.resize(at + 4 + length, 0xFF);  // contents that look like markers and huge sizes
-    if (marker == frameMarker) {
-      const std::uint8_t frame[] = {8, static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
-                                    static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 3};
-      std::copy(std::begin(frame), std::end(frame), bytes.begin() + static_cast<std::ptrdiff_t>(at + 4));
-    }
+    bytes.insert(bytes.end(), {0xFF, marker, byte((length + 2) >> 8), byte(length + 2)});
+    bytes.resize(bytes.size() + length, 0xFF);
   }
+  bytes.insert(bytes.end(),
+               {0xFF, frameMarker, 0, 11, 8, byte(height >> 8), byte(height), byte(width >> 8), byte(width), 3});
   bytes.resize(fileSize, 0x80);
   return bytes;
 }
