@@ -17,16 +17,12 @@ using std::nullopt;
 // far match that only follows a long run of literals), then 3 literals alone. Spoilt in
 // any way, the map has no preview.
 TEST(MapInfo, FollowsTheIniRulesAndShowsOnlyAWholePreview) {
-  std::string literals;
-  for (int i = 0; i < 2052; ++i) literals += static_cast<char>(i % 251);
+  const std::string literals = "abcd" + std::string(2048, 'x');
   const std::string block = std::string(8, '\0') + '\xF9' + literals + std::string("\0\0\x11\0\0", 5);
   const std::string packed = std::string{char(block.size()), char(block.size() >> 8), 7, 8} + block +
                              std::string("\x07\0\x03\0\x14rgb\x11\0\0", 11);
   const auto preview = [](const std::string& size, const std::string& chunks) {
     return "[Preview]\r\nSize=0,0," + size + "\r\n[PreviewPack]\r\n" + numberedLines(base64Text(chunks));
-  };
-  const auto spoilt = [&packed](std::size_t at, char byte) {
-    return packed.substr(0, at) + byte + packed.substr(at + 1);
   };
   const std::vector<std::tuple<std::string, std::optional<std::wstring>, std::optional<int>, bool>> cases = {
       // text, then the name, the players and whether a preview is shown
@@ -38,14 +34,16 @@ TEST(MapInfo, FollowsTheIniRulesAndShowsOnlyAWholePreview) {
       {"[Basic]\rName=No\n", nullopt, nullopt, false},                  // a lone CR stays in the line
       {"\xEF\xBB\xBF[Basic]\n[Header\nName=x\n", L"x", nullopt, false},  // a byte-order mark, an unclosed header
       {preview("98,7", packed), nullopt, nullopt, true},
-      {preview("98,6", packed), nullopt, nullopt, false},              // one row too few
-      {preview("99,7", packed), nullopt, nullopt, false},              // one pixel too many
-      {preview("98,7", packed.substr(0, packed.size() - 1)), nullopt, nullopt, false},  // a chunk runs past the data
-      {preview("98,7", packed + '\0'), nullopt, nullopt, false},       // bytes after the last chunk
-      {preview("98,7", spoilt(0, 0x11)), nullopt, nullopt, false},     // a block cut short
-      {preview("98,7", spoilt(2, 8)), nullopt, nullopt, false},        // a block given room for a byte more
-      {preview("98,7", spoilt(2, 6)), nullopt, nullopt, false},        // and for a byte less
-      {preview("98,7", spoilt(4, 0x10)), nullopt, nullopt, false},     // a corrupt block
+      {preview("98,6", packed), nullopt, nullopt, false},  // one row too few
+      {preview("99,7", packed), nullopt, nullopt, false},  // one pixel too many
+      // a chunk runs past the data; bytes after the last chunk
+      {preview("98,7", packed.substr(0, packed.size() - 1)), nullopt, nullopt, false},
+      {preview("98,7", packed + '\0'), nullopt, nullopt, false},
+      // a block cut short; given room for a byte more, and for a byte less; a corrupt block
+      {preview("98,7", std::string(packed).replace(0, 1, "\x11")), nullopt, nullopt, false},
+      {preview("98,7", std::string(packed).replace(2, 1, "\x08")), nullopt, nullopt, false},
+      {preview("98,7", std::string(packed).replace(2, 1, "\x06")), nullopt, nullopt, false},
+      {preview("98,7", std::string(packed).replace(4, 1, "\x10")), nullopt, nullopt, false},
   };
   for (const auto& [text, name, players, shown] : cases) {
     const MapInfo info = readMapInfo(text, decodeToyCodePage);
@@ -65,14 +63,13 @@ TEST(MapInfo, FollowsTheIniRulesAndShowsOnlyAWholePreview) {
 TEST(MapName, ReadsEachFormAndFallsBackToTheCodePage) {
   const std::vector<std::pair<std::string, std::optional<std::wstring>>> cases = {
       {"906d,9047,6230,6a21,5f0f,", L"遭遇戰模式"}, {"906D,9047", L"遭遇"}, {"d83d,de00,", L"\U0001F600"},
-      {"2010", L"2010"},              // a number, not one code unit
-      {"d83d,0041,", L"d83d,0041,"},  // a broken surrogate pair
-      {"0009,0041,", L"0009,0041,"},  // a control character
-      {"906d,904", L"906d,904"}, {"\xE5\x86\xB0\xE5\xB7\x9D", L"冰川"}, {"\xE9t\xE9", L"\u00E9t\u00E9"},
-      {"\xCE\xB4\xD6\xAA", L"\u03B4\u05AA"},    // 936's bytes that are valid UTF-8 too
-      {"\xE0\x80\xAF", L"\u00E0\u0080\u00AF"},  // overlong UTF-8: the code page
-      {"\xED\xA0\x80", L"\u00ED\u00A0\u0080"},  // an encoded surrogate
-      {"\xE5\x86", L"\u00E5\u0086"}, {"", nullopt},
+      // a number, not one code unit; a broken surrogate pair; a control character; a cut-off unit
+      {"2010", L"2010"}, {"d83d,0041,", L"d83d,0041,"}, {"0009,0041,", L"0009,0041,"}, {"906d,904", L"906d,904"},
+      {"\xE5\x86\xB0\xE5\xB7\x9D", L"冰川"}, {"\xE9t\xE9", L"\u00E9t\u00E9"}, {"", nullopt},
+      // 936's bytes that are valid UTF-8 too; overlong UTF-8, an encoded surrogate and a cut-off
+      // character: the code page
+      {"\xCE\xB4\xD6\xAA", L"\u03B4\u05AA"}, {"\xE0\x80\xAF", L"\u00E0\u0080\u00AF"},
+      {"\xED\xA0\x80", L"\u00ED\u00A0\u0080"}, {"\xE5\x86", L"\u00E5\u0086"},
   };
   for (const auto& [value, name] : cases) EXPECT_EQ(decodeMapName(value, decodeToyCodePage), name) << value;
 }

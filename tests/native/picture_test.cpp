@@ -22,7 +22,8 @@ Bytes bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, int
   const std::size_t field = headerSize == 12 ? 2 : 4;  // the first header has 16-bit sizes
   // where each field goes, its value and its length; the first header has no compression
   const std::tuple<std::size_t, std::int64_t, std::size_t> fields[] = {
-      {0, 0x4D42, 2}, {10, 14 + headerSize, 4}, {14, headerSize, 4}, {18, width, field}, {18 + field, height, field},
+      {0, 0x4D42, 2},           {10, 14 + headerSize, 4}, {14, headerSize, 4},
+      {18, width, field},       {18 + field, height, field},
       {20 + 2 * field, bits, 2}, {30, compression, headerSize >= 20 ? 4u : 0u}};
   for (const auto& [at, value, length] : fields) {
     for (std::size_t i = 0; i < length; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -78,10 +79,9 @@ TEST(PictureHeader, ReadsTheClaimedSizeAndRefusesAbsurdOnes) {
   };
   for (const auto& [what, file, verdict, width, height] : cases) {
     const PictureClaim claim = readPictureClaim(PictureBytesInMemory(file));
-    EXPECT_EQ(claim.verdict, verdict) << what;
-    if (width != 0) {
-      EXPECT_EQ(std::pair(claim.width, claim.height), std::pair(width, height)) << what;
-    }
+    // the size a damaged file claims is of no matter
+    const auto size = width != 0 ? std::pair(claim.width, claim.height) : std::pair(0u, 0u);
+    EXPECT_EQ(std::tuple(claim.verdict, size), std::tuple(verdict, std::pair(width, height))) << what;
   }
 }
 

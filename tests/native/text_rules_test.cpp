@@ -102,7 +102,8 @@ TEST(NamePattern, MatchesListsOfWildcards) {
   const std::vector<std::tuple<std::wstring, std::wstring, bool>> cases = {
       {L"B1.BMP", L" *.jpg ; *.bmp ", true}, {L"b1.map", L"*.jpg;*.bmp", false}, {L"xb1.jpg", L"b1.*", false},
       {L"no dot", L"*.*", true}, {L"", L"*", true}, {L"a.map", L";", true}, {L"a.map", L"*.jpg;", false},
-      {L"abc", L"a?", false}, {L"地图.MAP", L"??.map", true}, {L"Ä.map", L"ä.map", false}, {L"abcabd", L"*ab?", true},
+      {L"abc", L"a?", false}, {L"地图.MAP", L"??.map", true}, {L"Ä.map", L"ä.map", false},
+      {L"abcabd", L"*ab?", true}, {L"aa", L"a*a*a", false},
   };
   for (const auto& [name, patterns, matches] : cases) {
     EXPECT_EQ(matchesPattern(name, patterns), matches) << ::testing::PrintToString(name + L" ~ " + patterns);
