@@ -2,8 +2,6 @@
 // thumbnail may shrink them.
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "platform/picture_header.h"
 #include "platform/thumbnail_scaling.h"
 
@@ -75,7 +73,6 @@ TEST(PictureHeader, ReadsTheClaimedSizeAndRefusesAbsurdOnes) {
       {"jpeg scan before frame", jpeg(640, 480, {{0xDA, 10}}, 3000), Damaged, 0, 0},
       {"jpeg cut in a segment", jpeg(640, 480, {{0xE1, 5000}}, 3000), Damaged, 0, 0},
       {"jpeg cut in its frame header", jpeg(640, 480, {}, 8), Damaged, 0, 0},
-      {"one byte", {'B'}, Damaged, 0, 0},
   };
   for (const auto& [what, file, verdict, width, height] : cases) {
     const PictureClaim claim = readPictureClaim(PictureBytesInMemory(file));
@@ -86,7 +83,7 @@ TEST(PictureHeader, ReadsTheClaimedSizeAndRefusesAbsurdOnes) {
 }
 
 TEST(JpegScale, PicksTheSmallestReductionThatStillCoversTheSlot) {
-  const std::array<std::uint32_t, 5> cases[] = {  // picture, slot, denominator
+  const std::uint32_t cases[][5] = {  // picture, slot, denominator
       {6000, 4000, 105, 65, 8}, {840, 520, 105, 65, 8}, {840, 512, 105, 65, 4}, {833, 513, 105, 65, 8},
       {832, 520, 105, 65, 4},   {640, 480, 105, 65, 4}, {320, 240, 105, 65, 2}, {210, 130, 105, 65, 2},
       {208, 400, 105, 65, 1},   {100, 50, 105, 65, 1},  {6000, 60, 105, 65, 1}, {65500, 65500, 1, 1, 8},
