@@ -38,10 +38,10 @@ TEST(MapInfo, FollowsTheIniRulesAndShowsOnlyAWholePreview) {
       {preview("98,7", packed.substr(0, packed.size() - 1)), {}, {}, false},
       {preview("98,7", packed + '\0'), {}, {}, false},
       // a block cut short; given room for a byte more, and for a byte less; a corrupt block
-      {preview("98,7", std::string(packed).replace(0, 1, "\x11")), {}, {}, false},
-      {preview("98,7", std::string(packed).replace(2, 1, "\x08")), {}, {}, false},
-      {preview("98,7", std::string(packed).replace(2, 1, "\x06")), {}, {}, false},
-      {preview("98,7", std::string(packed).replace(4, 1, "\x10")), {}, {}, false},
+      {preview("98,7", '\x11' + packed.substr(1)), {}, {}, false},
+      {preview("98,7", packed.substr(0, 2) + '\x08' + packed.substr(3)), {}, {}, false},
+      {preview("98,7", packed.substr(0, 2) + '\x06' + packed.substr(3)), {}, {}, false},
+      {preview("98,7", packed.substr(0, 4) + '\x10' + packed.substr(5)), {}, {}, false},
   };
   for (const auto& [text, name, players, shown] : cases) {
     const MapInfo info = readMapInfo(text, decodeToyCodePage);
