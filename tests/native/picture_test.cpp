@@ -2,8 +2,6 @@
 // thumbnail may shrink them.
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "platform/picture_header.h"
 #include "platform/thumbnail_scaling.h"
 
@@ -12,44 +10,37 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void put(Bytes& bytes, std::size_t at, std::uint32_t value, int count) {
-  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
+std::uint8_t byte(std::uint32_t value) { return static_cast<std::uint8_t>(value); }
 
 // A BMP of `headerSize`, its pixel data `dataBytes` long.
 Bytes bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
           std::size_t dataBytes) {
   Bytes bytes(14 + headerSize + dataBytes, 0x55);
   std::fill_n(bytes.begin(), 14 + headerSize, 0);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  const int field = headerSize == 12 ? 2 : 4;  // the first header has 16-bit sizes
-  put(bytes, 10, 14 + headerSize, 4);
-  put(bytes, 14, headerSize, 4);
-  put(bytes, 18, static_cast<std::uint32_t>(width), field);
-  put(bytes, 18 + field, static_cast<std::uint32_t>(height), field);
-  put(bytes, 20 + 2 * field, static_cast<std::uint32_t>(bits), 2);
-  if (headerSize >= 20) put(bytes, 30, compression, 4);
+  const std::size_t field = headerSize == 12 ? 2 : 4;  // the first header has 16-bit sizes
+  // where each field goes, its value and its length; the first header has no compression
+  const std::tuple<std::size_t, std::int64_t, std::size_t> fields[] = {
+      {0, 0x4D42, 2},           {10, 14 + headerSize, 4}, {14, headerSize, 4},
+      {18, width, field},       {18 + field, height, field},
+      {20 + 2 * field, bits, 2}, {30, compression, headerSize >= 20 ? 4u : 0u}};
+  for (const auto& [at, value, length] : fields) {
+    for (std::size_t i = 0; i < length; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
   return bytes;
 }
 
-// A JPEG: start of image, the segments given as (marker, length of content), then a frame
-// header of `frameMarker`, padded with 0x80 to `fileSize`, or cut off there.
+// A JPEG: start of image, the segments given as (marker, length of content) with contents
+// that look like markers and huge sizes, then a frame header of `frameMarker`, padded with
+// 0x80 to `fileSize`, or cut off there.
 Bytes jpeg(std::uint32_t width, std::uint32_t height, std::vector<std::pair<std::uint8_t, std::uint32_t>> segments,
            std::size_t fileSize, std::uint8_t frameMarker = 0xC0) {
   Bytes bytes = {0xFF, 0xD8};
-  segments.push_back({frameMarker, 9});
   for (const auto& [marker, length] : segments) {
-    const std::size_t at = bytes.size();
-    bytes.insert(bytes.end(), {0xFF, marker, static_cast<std::uint8_t>((length + 2) >> 8),
-                               static_cast<std::uint8_t>(length + 2)});
-    bytes.resize(at + 4 + length, 0xFF);  // contents that look like markers and huge sizes
-    if (marker == frameMarker) {
-      const std::uint8_t frame[] = {8, static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
-                                    static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 3};
-      std::copy(std::begin(frame), std::end(frame), bytes.begin() + static_cast<std::ptrdiff_t>(at + 4));
-    }
+    bytes.insert(bytes.end(), {0xFF, marker, byte((length + 2) >> 8), byte(length + 2)});
+    bytes.resize(bytes.size() + length, 0xFF);
   }
+  bytes.insert(bytes.end(),
+               {0xFF, frameMarker, 0, 11, 8, byte(height >> 8), byte(height), byte(width >> 8), byte(width), 3});
   bytes.resize(fileSize, 0x80);
   return bytes;
 }
@@ -82,19 +73,17 @@ TEST(PictureHeader, ReadsTheClaimedSizeAndRefusesAbsurdOnes) {
       {"jpeg scan before frame", jpeg(640, 480, {{0xDA, 10}}, 3000), Damaged, 0, 0},
       {"jpeg cut in a segment", jpeg(640, 480, {{0xE1, 5000}}, 3000), Damaged, 0, 0},
       {"jpeg cut in its frame header", jpeg(640, 480, {}, 8), Damaged, 0, 0},
-      {"one byte", {'B'}, Damaged, 0, 0},
   };
   for (const auto& [what, file, verdict, width, height] : cases) {
     const PictureClaim claim = readPictureClaim(PictureBytesInMemory(file));
-    EXPECT_EQ(claim.verdict, verdict) << what;
-    if (width != 0) {
-      EXPECT_EQ(std::pair(claim.width, claim.height), std::pair(width, height)) << what;
-    }
+    // the size a damaged file claims is of no matter
+    const auto size = width != 0 ? std::pair(claim.width, claim.height) : std::pair(0u, 0u);
+    EXPECT_EQ(std::tuple(claim.verdict, size), std::tuple(verdict, std::pair(width, height))) << what;
   }
 }
 
 TEST(JpegScale, PicksTheSmallestReductionThatStillCoversTheSlot) {
-  const std::array<std::uint32_t, 5> cases[] = {  // picture, slot, denominator
+  const std::uint32_t cases[][5] = {  // picture, slot, denominator
       {6000, 4000, 105, 65, 8}, {840, 520, 105, 65, 8}, {840, 512, 105, 65, 4}, {833, 513, 105, 65, 8},
       {832, 520, 105, 65, 4},   {640, 480, 105, 65, 4}, {320, 240, 105, 65, 2}, {210, 130, 105, 65, 2},
       {208, 400, 105, 65, 1},   {100, 50, 105, 65, 1},  {6000, 60, 105, 65, 1}, {65500, 65500, 1, 1, 8},
