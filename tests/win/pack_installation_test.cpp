@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <optional>
 
 #include "app/message_boxes.h"
 #include "app/messages.h"
@@ -31,84 +31,68 @@ std::string recordOf(const Names& files) {
   return ansi(text);
 }
 
-// Nothing chosen (at start, or after typing into the combo), a pack without maps, and
-// packs with a name the record can't hold (it would come back as another name, whose file
-// could never be removed), a device's name, or a name like the program's own temporary
-// files (deleted at the next start after a crash): each is refused before anything is
-// copied, and says why.
-TEST(PackInstall, RefusesWhatItCannotInstall) {
-  TestGame game;
+// The record as a stranger might leave it: 3 GB (sparse, so quickly made). It reads as
+// nothing installed, and is never read into memory whole.
+void writeAbsurdlyLargeRecord(TestGame& game) {
+  tarnwick::UniqueFile record(::CreateFileW(game.record().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(::SetFilePointerEx(record.get(), LARGE_INTEGER{.QuadPart = 3LL << 30}, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(::SetEndOfFile(record.get()));
+}
+
+// Installing the pack P (a.map, rulesmd.ini, z.jpg) when it can't go well.
+// Refused before anything is copied, saying why: the choice undone by typing into the
+// combo, and packs with a name the record can't hold (it would come back as another name,
+// whose file could never be removed), a device's name, or a name like the program's own
+// temporary files (deleted at the next start after a crash).
+// Stopped by a failed step, saying which file and why: the game's own file is untouched
+// and no copy of it stays kept, no temporary file or journal is left, and List1 and the
+// record say exactly what was copied, so the pack can be removed again. A record that
+// can't be written stops the install before the first copy.
+TEST(PackInstall, RefusedOrStoppedTheRecordSaysWhatIsInPlace) {
   const std::wstring thai = L"\u0E01";
   struct Case {
-    std::wstring pack;  // none: nothing chosen yet
-    Names files;
-    bool typed;  // the choice undone by typing into the combo
-    std::wstring said;
+    const char* what;
+    std::wstring pack = L"P";
+    std::wstring extra{};  // one more file in the pack
+    bool typed = false;  // the choice undone by typing into the combo
+    void (*setUp)(TestGame&) = nullptr;  // before the window opens
+    std::wstring held{};  // held open during the install, in the game folder
+    std::wstring said;  // in the message, with the system's words for `error` if any
+    DWORD error = NO_ERROR;
+    Names copied{};
   };
   // A device this machine doesn't have: were the rule broken, Wine would write to and
   // unlink the device's file.
   const Case cases[] = {
-      {L"", {}, false, tarnwick::texts::kChoosePack},
-      {L"Maps", {L"m.map"}, true, tarnwick::texts::kChoosePack},
-      {L"Pictures", {L"p.jpg"}, false, tarnwick::texts::kChoosePack},
-      {L"Thai file", {L"a.map", thai + L".ini"}, false, thai + L".ini"},
-      {thai, {L"a.map"}, false, game.packs() + L"\\" + thai},
-      {L"Device", {L"a.map", L"Com9.ini"}, false, L"“Com9.ini”"},
-      {L"Own name", {L"a.map", L"b.MAP.Tarnwick-Partial"}, false, L"b.MAP.Tarnwick-Partial"},
-  };
-  for (const Case& c : cases) {
-    // Only a path that skips the device names can make a device's file.
-    for (const auto& file : c.files) writeBytes(L"\\\\?\\" + game.addPack(c.pack, {}) + L"\\" + file, "x");
-  }
-  const FileContents before = filesIn(game.dir());
-  auto form = game.open();
-  for (const Case& c : cases) {
-    if (!c.pack.empty()) choosePack(*form, c.pack);
-    if (c.typed) ::SendMessageW(form->Combo1(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    game.log.messages.clear();
-    form->Command3_Click();
-    ASSERT_EQ(game.log.messages.size(), 1u) << testing::PrintToString(c.pack);
-    EXPECT_TRUE(contains(game.log.messages[0], c.said)) << testing::PrintToString(game.log.messages[0]);
-  }
-  EXPECT_EQ(filesIn(game.dir()), before);
-  EXPECT_TRUE(listItems(*form).empty());
-  EXPECT_FALSE(exists(game.record()));
-}
-
-// A failed step stops the install and says which file and why: the game's own file is
-// untouched and no copy of it stays kept, no temporary file is left, and List1 and the
-// record say exactly what was copied, so the pack can be removed again. A record that
-// can't be written stops the install before the first copy.
-TEST(PackInstall, AFailureStopsItAndTheRecordSaysWhatIsInPlace) {
-  struct Case {
-    const char* what;
-    std::function<void(TestGame&, const std::wstring& pack)> provoke;
-    std::wstring held;  // held open during the install, in the game folder
-    std::wstring said;  // in the message, with the system's words for `error`
-    DWORD error;
-    Names copied;
-  };
-  const Case cases[] = {
-      {"game's file in use", nullptr, L"rulesmd.ini", L"rulesmd.ini", ERROR_SHARING_VIOLATION, {L"a.map"}},
-      {"pack's file gone", [](TestGame&, auto& pack) { ::DeleteFileW((pack + L"\\rulesmd.ini").c_str()); }, L"",
-       L"rulesmd.ini", ERROR_FILE_NOT_FOUND, {L"a.map"}},
-      {"game's own file can't be kept",
-       [](TestGame& g, auto&) {
-         makeFolder(g.kept());
-         makeFolder(g.kept() + L"\\rulesmd.ini");  // where its copy should go
-       },
-       L"", L"rulesmd.ini", ERROR_ACCESS_DENIED, {L"a.map"}},
-      {"record in use", [](TestGame& g, auto&) { writeBytes(g.record(), ""); }, L"ZAzod\\cofin.txt",
-       L"ZAzod\\cofin.txt", ERROR_ACCESS_DENIED, {}},
+      {.what = "nothing chosen", .typed = true, .said = tarnwick::texts::kChoosePack},
+      {.what = "Thai file", .extra = thai + L".ini", .said = thai + L".ini"},
+      {.what = "Thai pack", .pack = thai, .said = L"ZAzod\\" + thai},
+      {.what = "device", .extra = L"Com9.ini", .said = L"“Com9.ini”"},
+      {.what = "own name", .extra = L"b.MAP.Tarnwick-Partial", .said = L"b.MAP.Tarnwick-Partial"},
+      // Also over a record absurdly large, which must read as nothing installed.
+      {.what = "game's file in use", .setUp = writeAbsurdlyLargeRecord, .held = L"rulesmd.ini",
+       .said = L"rulesmd.ini", .error = ERROR_SHARING_VIOLATION, .copied = {L"a.map"}},
+      {.what = "game's own file can't be kept",
+       .setUp =
+           [](TestGame& g) {
+             makeFolder(g.kept());
+             makeFolder(g.kept() + L"\\rulesmd.ini");  // where its copy should go
+           },
+       .said = L"rulesmd.ini", .error = ERROR_ACCESS_DENIED, .copied = {L"a.map"}},
+      {.what = "record in use", .held = L"ZAzod\\cofin.txt", .said = L"ZAzod\\cofin.txt", .error = ERROR_ACCESS_DENIED},
   };
   for (const Case& c : cases) {
     TestGame game;
-    const std::wstring pack = game.addPack(L"P", {{L"a.map", "a"}, {L"rulesmd.ini", "pack rules"}, {L"z.jpg", "z"}});
-    auto form = game.open();
-    choosePack(*form, L"P");
-    if (c.provoke) c.provoke(game, pack);
+    const std::wstring pack = game.addPack(c.pack, {{L"a.map", "a"}, {L"rulesmd.ini", "pack rules"}, {L"z.jpg", "z"}});
+    // Only a path that skips the device names can make a device's file.
+    if (!c.extra.empty()) writeBytes(L"\\\\?\\" + pack + L"\\" + c.extra, "x");
+    writeBytes(game.record(), "");
+    if (c.setUp) c.setUp(game);
     FileContents expected = filesIn(game.dir());
     for (const auto& name : c.copied) expected[name] = *readBytes(pack + L"\\" + name);
+    auto form = game.open();
+    choosePack(*form, c.pack);
+    if (c.typed) ::SendMessageW(form->Combo1(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     {
       std::optional<HeldOpen> held;
       if (!c.held.empty()) held.emplace(game / c.held);
@@ -117,7 +101,7 @@ TEST(PackInstall, AFailureStopsItAndTheRecordSaysWhatIsInPlace) {
     ASSERT_EQ(game.log.messages.size(), 1u) << c.what;
     const std::wstring& message = game.log.messages[0];
     EXPECT_TRUE(contains(message, c.said)) << c.what << ": " << testing::PrintToString(message);
-    EXPECT_TRUE(contains(message, systemErrorText(c.error))) << c.what << ": " << testing::PrintToString(message);
+    EXPECT_EQ(contains(message, systemErrorText(c.error)), c.error != NO_ERROR) << c.what << ": the system's words";
     EXPECT_EQ(filesIn(game.dir()), expected) << c.what;
     EXPECT_TRUE(filesIn(game.kept()).empty()) << c.what;
     EXPECT_EQ(filesIn(game.packs()).size(), 3u) << c.what << ": cofin.txt, ra2md.csf and the lock, no temporary file";
