@@ -75,7 +75,7 @@ TEST(PackInstall, RefusedOrStoppedTheRecordSaysWhatIsInPlace) {
       {.what = "device", .extra = L"Com9.ini", .said = L"“Com9.ini”"},
       {.what = "own name", .extra = L"b.MAP.Tarnwick-Partial", .said = L"b.MAP.Tarnwick-Partial"},
       // Also over a record absurdly large, which must read as nothing installed.
-      {.what = "game's file in use", .setUp = writeAbsurdlyLargeRecord, .held = L"rulesmd.ini",
+      {.what = "pack's file in use", .setUp = writeAbsurdlyLargeRecord, .held = L"ZAzod\\P\\rulesmd.ini",
        .said = L"rulesmd.ini", .error = ERROR_SHARING_VIOLATION, .copied = {L"a.map"}},
       {.what = "game's own file can't be kept", .setUp = blockKeptRules, .said = L"rulesmd.ini",
        .error = ERROR_ACCESS_DENIED, .copied = {L"a.map"}},
