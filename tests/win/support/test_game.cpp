@@ -3,11 +3,10 @@
 #include <stdexcept>
 
 #include "platform/control_contents.h"
-#include "support/stand_in_game.h"
 
 namespace tarnwick::test {
 
-TestGame::TestGame() : dir_(temp_ / L"RA2") {
+TestGame::TestGame() {
   makeFolder(dir_);
   makeFolder(packs());
   writeBytes(*this / L"gamemd.exe", "MZ expansion");
