@@ -3,6 +3,7 @@
 // again, remove), and the road cut short by ending the program from outside, as a crash
 // or a power cut would.
 #include <windows.h>
+#include <windowsx.h>
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,7 @@
 
 #include "app/form1_layout.h"
 #include "platform/control_contents.h"
-#include "platform/file_operations.h"
 #include "platform/folder_walk.h"
-#include "platform/unique_handle.h"
 #include "support/fixtures.h"
 #include "window_driver.h"
 
@@ -26,8 +25,8 @@ using namespace tarnwick::test;
 const std::wstring kGameFolder = L"C:\\Westwood\\RA2";
 const std::wstring kPackFolder = kGameFolder + L"\\ZAzod";
 
-// One run of the program named by TARNWICK_EXE, started in the game folder; it is ended
-// at once if it is still running when this goes.
+// One run of the program named by TARNWICK_EXE, started in the game folder; it is killed
+// if it is still running when this goes.
 class RunningProgram {
  public:
   // With `showsWindow`, waits for the main window to appear.
@@ -44,7 +43,13 @@ class RunningProgram {
     }
     if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
   }
-  ~RunningProgram() { kill(); }
+  // Ends the process from outside at once, as a crash or a power cut would. (An empty
+  // handle would be this process's own pseudo handle.)
+  ~RunningProgram() {
+    if (!process_ || ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT) return;
+    ::TerminateProcess(process_.get(), 1);
+    ::WaitForSingleObject(process_.get(), 20000);
+  }
 
   [[nodiscard]] HWND window() const { return window_; }
   [[nodiscard]] HWND control(int id) const { return findControl(window_, id); }
@@ -60,33 +65,22 @@ class RunningProgram {
     return text;
   }
 
-  // Chooses `pack` (unless null), presses `button` (unless 0), answers the question that
+  // Chooses `pack` (unless null), presses `button`, answers the question that
   // follows with `answer` (unless 0), and waits up to a minute for `done`.
   bool press(const wchar_t* pack, int button, const std::function<bool()>& done, int answer = 0,
              DWORD pollMs = 50) {
     HWND combo = control(kIdCombo1);
-    if (pack) {
-      choose(combo, static_cast<int>(::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                    reinterpret_cast<LPARAM>(pack))));
-    }
-    if (button != 0) click(control(button));
+    if (pack) choose(combo, ComboBox_FindStringExact(combo, -1, pack));
+    click(control(button));
     if (answer != 0) messageBox(10, answer);
     return waitUntil(done, 60, pollMs);
   }
 
-  // Closes the main window the way its close box does; true when the process ended.
+  // Closes the main window (if it has one) the way its close box does; true when the
+  // process ends within 20 s.
   bool close() {
-    ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    return ended();
-  }
-  // Whether the process ends within 20 s.
-  [[nodiscard]] bool ended() const { return process_ && ::WaitForSingleObject(process_.get(), 20000) == 0; }
-  // Ends the process from outside at once, as a crash or a power cut would. (An empty
-  // handle would be this process's own pseudo handle.)
-  void kill() {
-    if (!process_ || ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT) return;
-    ::TerminateProcess(process_.get(), 1);
-    ::WaitForSingleObject(process_.get(), 20000);
+    if (window_ != nullptr) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    return process_ && ::WaitForSingleObject(process_.get(), 20000) == WAIT_OBJECT_0;
   }
 
  private:
@@ -144,7 +138,7 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
   RunningProgram second(false);
   EXPECT_EQ(second.messageBox(30, IDOK),
             L"另一个 Tarnwick 正在管理游戏目录“C:\\Westwood\\RA2”。\r\n请使用已打开的那个窗口；本程序将退出。");
-  ASSERT_TRUE(second.ended());
+  ASSERT_TRUE(second.close());
   EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == program.window(); }, 5)) << "the first comes forward";
   ::DestroyWindow(elsewhere);
   EXPECT_EQ(program.messageBox(), L"");
@@ -161,15 +155,13 @@ constexpr size_t kHalf = kNamedFiles / 2;
 
 void writePack(const std::wstring& name, bool withStringTable) {
   const std::wstring folder = kPackFolder + L"\\" + name + L"\\";
-  const std::string bytes(name.begin(), name.end());
   makeFolder(folder);
-  writeBytes(folder + name + L".map", "[Basic]\r\nName=" + bytes + "\r\n");
-  writeBytes(folder + L"rulesmd.ini", "; rules of pack " + bytes + "\r\n");
+  writeBytes(folder + name + L".map", "[Basic]\r\nName=" + std::string(name.begin(), name.end()) + "\r\n");
+  writeBytes(folder + L"rulesmd.ini", "; rules of pack " + std::string(name.begin(), name.end()) + "\r\n");
   if (withStringTable) writeBytes(folder + L"ra2md.csf", "pack csf");
   for (size_t i = 0; i < kLargeFiles + kSmallFiles; ++i) {
-    const bool large = i < kLargeFiles;
-    writeBytes(folder + name + L" " + std::to_wstring(i) + (large ? L".mix" : L".ini"),
-               large ? bytes + std::string(8u << 20, static_cast<char>(i)) : std::to_string(i));
+    writeBytes(folder + name + L" " + std::to_wstring(i) + L".mix",
+               std::string(i < kLargeFiles ? 8u << 20 : 1u, static_cast<char>(i)));
   }
 }
 
@@ -208,7 +200,7 @@ TEST(CrashRecovery, OneRemovalAfterAKillAtAnyMomentRestoresTheGameFolder) {
   };
   for (const KillPoint& point : points) {
     {
-      RunningProgram program;  // killed as it goes
+      RunningProgram program;  // killed as it goes, as a crash or a power cut would
       if (point.crashAFirst) {
         ASSERT_TRUE(program.press(L"Crash A", kIdCommand3, [&] { return program.listed() == kNamedFiles + 2; }))
             << point.what;

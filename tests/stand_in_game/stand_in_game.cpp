@@ -4,11 +4,12 @@
 //   launch.log (next to this exe) gets one UTF-8 line per start:
 //     <working folder> TAB <full command line> CR LF
 //
-// With TARNWICK_STAND_IN_EXIT=1 in the environment it ends right after writing the
+// With TARNWICK_STAND_IN_EXIT set in the environment it ends right after writing the
 // line (exit code 2 when it couldn't), for checks that don't want a window. A log that
 // can't be written does not stop the window from opening.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -27,10 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const bool logged = ::WriteFile(log, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                       written == bytes.size();
   ::CloseHandle(log);
-  wchar_t exit[8]{};
-  if (::GetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", exit, 8) && std::wstring(exit) == L"1") {
-    return logged ? 0 : 2;
-  }
+  if (_wgetenv(L"TARNWICK_STAND_IN_EXIT") != nullptr) return logged ? 0 : 2;
   // The game's window: a message box, which stays until it is closed (or the process ended).
   ::MessageBoxW(nullptr, L"这是 Tarnwick 的测试用替身游戏。", L"Yuri's Revenge", MB_OK);
   return 0;

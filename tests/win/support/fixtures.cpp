@@ -1,6 +1,7 @@
 #include "support/fixtures.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <stdexcept>
 
@@ -116,19 +117,11 @@ void pumpMessages() {
   }
 }
 
-std::wstring windowText(HWND window) {
-  std::wstring text(static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  const LRESULT length = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 std::vector<std::wstring> comboItems(HWND combo) {
-  std::vector<std::wstring> items(static_cast<size_t>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)));
+  std::vector<std::wstring> items(static_cast<size_t>(ComboBox_GetCount(combo)));
   for (size_t i = 0; i < items.size(); ++i) {
-    items[i].resize(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1);
-    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
-    items[i].resize(static_cast<size_t>(length));
+    items[i].resize(static_cast<size_t>(ComboBox_GetLBTextLen(combo, i)) + 1);
+    items[i].resize(static_cast<size_t>(ComboBox_GetLBText(combo, i, items[i].data())));
   }
   return items;
 }

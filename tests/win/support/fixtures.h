@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/control_contents.h"
 #include "platform/file_bytes.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
@@ -82,9 +83,9 @@ class GameRegistry {
 // Handles every message waiting for this thread's windows.
 void pumpMessages();
 
-// A window's text and a combo box's items, asked with messages, so they are read
-// alike from this process's windows and from another's.
-std::wstring windowText(HWND window);
+// A window's text (of another process's window, the text it was given, as a static
+// control or a message box holds it) and a combo box's items.
+inline std::wstring windowText(HWND window) { return controlText(window); }
 std::vector<std::wstring> comboItems(HWND combo);
 
 // Collects what the program would have shown in message boxes, and answers its

@@ -2,12 +2,8 @@
 // The fixtures of the tests that open the program's windows in their own process.
 #include <windows.h>
 
-#include <map>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "app/form1.h"
 #include "support/fixtures.h"
