@@ -115,6 +115,11 @@ void expectOneRemovalRestores(const Digest& before, const std::string& what, con
   EXPECT_EQ(readBytes(kPackFolder + L"\\cofin.txt"), "") << what;
 }
 
+// What the window shows at start-up, the map list, the thumbnails and the refusals are
+// checked in the program's own process (main_window_test, pack_library_test,
+// pack_installation_test). The real program adds: a record that outlives it and is shown
+// at the next start, a second program on the same game folder, and the game folder as it
+// was after one removal.
 TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
   ASSERT_EQ(::GetACP(), 936u) << "the players' own code page";
   const Digest before = digestOf(kGameFolder);
