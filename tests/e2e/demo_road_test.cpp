@@ -3,15 +3,17 @@
 // again, remove), and the road cut short by ending the program from outside, as a crash
 // or a power cut would.
 #include <windows.h>
-#include <commctrl.h>
+#include <windowsx.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 
+#include "app/form1_layout.h"
+#include "platform/control_contents.h"
 #include "platform/folder_walk.h"
+#include "support/fixtures.h"
 #include "window_driver.h"
 
 namespace {
@@ -20,18 +22,79 @@ using namespace tarnwick::e2e;
 using namespace tarnwick::layout;
 using namespace tarnwick::test;
 
-using Digest = std::map<std::wstring, std::string>;
+const std::wstring kGameFolder = L"C:\\Westwood\\RA2";
+const std::wstring kPackFolder = kGameFolder + L"\\ZAzod";
 
-// Each file's size and a hash of its bytes: enough to tell any change, short to print.
+// One run of the program named by TARNWICK_EXE, started in the game folder; it is killed
+// if it is still running when this goes.
+class RunningProgram {
+ public:
+  // With `showsWindow`, waits for the main window to appear.
+  explicit RunningProgram(bool showsWindow = true) {
+    const wchar_t* exe = _wgetenv(L"TARNWICK_EXE");
+    std::wstring commandLine = L"\"" + std::wstring(exe ? exe : L"") + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kGameFolder.c_str(),
+                         &startup, &started)) {
+      ::CloseHandle(started.hThread);
+      process_.reset(started.hProcess);
+    }
+    if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
+  }
+  // Ends the process from outside at once, as a crash or a power cut would. (An empty
+  // handle would be this process's own pseudo handle.)
+  ~RunningProgram() {
+    if (!process_ || ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT) return;
+    ::TerminateProcess(process_.get(), 1);
+    ::WaitForSingleObject(process_.get(), 20000);
+  }
+
+  [[nodiscard]] HWND window() const { return window_; }
+  [[nodiscard]] HWND control(int id) const { return findControl(window_, id); }
+  [[nodiscard]] std::wstring label(int slot) const { return windowText(control(kIdLabelFirst + slot)); }
+  [[nodiscard]] size_t listed() const { return tarnwick::listBoxItems(control(kIdList1)).size(); }
+
+  // The text of a message box, waited for up to `seconds` (empty when none is open);
+  // `button` (unless 0) is then pressed in it.
+  static std::wstring messageBox(double seconds = 0, int button = 0) {
+    HWND box = waitForWindow(L"#32770", nullptr, seconds);
+    const std::wstring text = box ? windowText(::GetDlgItem(box, 0xFFFF)) : L"";
+    if (box && button != 0) click(::GetDlgItem(box, button));
+    return text;
+  }
+
+  // Chooses `pack` (unless null), presses `button`, answers the question that
+  // follows with `answer` (unless 0), and waits up to a minute for `done`.
+  bool press(const wchar_t* pack, int button, const std::function<bool()>& done, int answer = 0,
+             DWORD pollMs = 50) {
+    HWND combo = control(kIdCombo1);
+    if (pack) choose(combo, ComboBox_FindStringExact(combo, -1, pack));
+    click(control(button));
+    if (answer != 0) messageBox(10, answer);
+    return waitUntil(done, 60, pollMs);
+  }
+
+  // Closes the main window (if it has one) the way its close box does; true when the
+  // process ends within 20 s.
+  bool close() {
+    if (window_ != nullptr) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    return process_ && ::WaitForSingleObject(process_.get(), 20000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  tarnwick::UniqueKernelObject process_;
+  HWND window_ = nullptr;
+};
+
+// A hash of each file's bytes: enough to tell any change, short to print.
+using Digest = std::map<std::wstring, size_t>;
 Digest digestOf(const std::wstring& folder) {
   Digest digest;
-  for (const auto& [name, bytes] : filesIn(folder)) {
-    digest[name] = std::to_string(bytes.size()) + ":" + std::to_string(std::hash<std::string>{}(bytes));
-  }
+  for (const auto& [name, bytes] : filesIn(folder)) digest[name] = std::hash<std::string>{}(bytes);
   return digest;
 }
-
-std::string record() { return readBytes(kRecord).value_or("<missing>"); }
 
 // Starts the program again, which shows `inUse` as installed when that is known, presses
 // "移除地图包" and closes it: the game folder must be as `before`, with no kept original
@@ -39,62 +102,36 @@ std::string record() { return readBytes(kRecord).value_or("<missing>"); }
 void expectOneRemovalRestores(const Digest& before, const std::string& what, const wchar_t* inUse = nullptr) {
   {
     RunningProgram program;
-    ASSERT_NE(program.window(), nullptr) << what << ": the main window did not appear";
     if (inUse != nullptr) {
       EXPECT_EQ(program.label(13), inUse) << what;
     }
-    click(program.control(kIdCommand4));
-    ASSERT_TRUE(waitUntil([&] { return program.listed() == 0 && program.label(13) == L"未知"; }, 60)) << what;
-    EXPECT_EQ(program.messageBox(), nullptr)
-        << what << ": " << testing::PrintToString(messageBoxText(program.messageBox()));
+    const auto removed = [&] { return program.listed() == 0 && program.label(13) == L"未知"; };
+    ASSERT_TRUE(program.press(nullptr, kIdCommand4, removed)) << what;
+    EXPECT_EQ(program.messageBox(), L"") << what;
     ASSERT_TRUE(program.close()) << what << ": closing the main window ends the program";
   }
   EXPECT_EQ(digestOf(kGameFolder), before) << what;
-  EXPECT_TRUE(filesIn(std::wstring(kPackFolder) + L"\\.originals").empty()) << what;
-  EXPECT_EQ(record(), "") << what;
+  EXPECT_TRUE(filesIn(kPackFolder + L"\\.originals").empty()) << what;
+  EXPECT_EQ(readBytes(kPackFolder + L"\\cofin.txt"), "") << what;
 }
 
+// What the window shows at start-up, the map list, the thumbnails and the refusals are
+// checked in the program's own process (main_window_test, pack_library_test,
+// pack_installation_test). The real program adds: a record that outlives it and is shown
+// at the next start, a second program on the same game folder, and the game folder as it
+// was after one removal.
 TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
   ASSERT_EQ(::GetACP(), 936u) << "the players' own code page";
   const Digest before = digestOf(kGameFolder);
   RunningProgram program;
   ASSERT_NE(program.window(), nullptr) << "the main window did not appear (TARNWICK_EXE names the program)";
-  // Start-up shows the installed game, no pack in use, and the packs.
-  const std::pair<int, const wchar_t*> labels[] = {{1, L"Red Alert 2"}, {4, L"10006"}, {10, L"Yuri's Revenge"},
-                                                   {7, L"10001"}, {9, L"C:\\Westwood\\RA2\\gamemd.exe"},
-                                                   {13, L"未知"}, {15, L"未知"}};
-  for (const auto& [slot, text] : labels) EXPECT_EQ(program.label(slot), text) << slot;
-  EXPECT_EQ(windowText(program.control(kIdCombo1)), L"请选择..");
-  const auto packs = comboItems(program.control(kIdCombo1));
-  EXPECT_EQ(packs.size(), 9u);
-  EXPECT_NE(std::find(packs.begin(), packs.end(), L"红色警戒 中文地图包"), packs.end());
-
-  // The demo's pack of maps lists its five maps.
-  program.choose(L"Skirmish Maps");
-  HWND maps = program.control(kIdListView1);
-  EXPECT_TRUE(waitUntil([&] { return ::SendMessageW(maps, LVM_GETITEMCOUNT, 0, 0) == 5; }, 20));
-
-  // A pack without maps shows its three pictures and is refused with a message; nothing changes.
-  program.choose(L"Pictures Only");
-  ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(program.control(kIdImageFirst + 2)) != FALSE; }, 20));
-  EXPECT_FALSE(::IsWindowVisible(program.control(kIdImageFirst + 3)));
-  click(program.control(kIdCommand3));
-  HWND box = program.messageBox(10);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(messageBoxText(box), L"请选择地图包");
-  click(::GetDlgItem(box, IDOK));
-  EXPECT_EQ(digestOf(kGameFolder), before);
-
   // The pack that overwrites a game file installs, and its record survives the program.
-  program.choose(L"Rules Mod");
-  click(program.control(kIdCommand3));
-  ASSERT_TRUE(waitUntil([&] { return program.listed() == 4; }, 20));
-  EXPECT_EQ(program.messageBox(), nullptr) << messageBoxText(program.messageBox());
+  ASSERT_TRUE(program.press(L"Rules Mod", kIdCommand3, [&] { return program.listed() == 4; }));
+  EXPECT_EQ(program.messageBox(), L"");
   EXPECT_EQ(program.label(13), L"Rules Mod");
   EXPECT_EQ(program.label(15), L"C:\\Westwood\\RA2\\ZAzod\\Rules Mod");
   for (const wchar_t* name : {L"Rules Test.jpg", L"Rules Test.map", L"ra2md.csf", L"rulesmd.ini"}) {
-    EXPECT_EQ(readBytes(std::wstring(kGameFolder) + L"\\" + name),
-              readBytes(std::wstring(kPackFolder) + L"\\Rules Mod\\" + name)) << name;
+    EXPECT_EQ(readBytes(kGameFolder + L"\\" + name), readBytes(kPackFolder + L"\\Rules Mod\\" + name)) << name;
   }
 
   // Two programs on one game folder would undo each other's installs: a second one says so,
@@ -103,21 +140,15 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
                                      nullptr, nullptr, nullptr);
   ::SetForegroundWindow(elsewhere);
   ASSERT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == elsewhere; }, 5));
-  {
-    RunningProgram second(false);
-    box = second.messageBox(30);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(messageBoxText(box), L"另一个 Tarnwick 正在管理游戏目录“C:\\Westwood\\RA2”。\r\n请使用已打开的那个窗口；本程序将退出。");
-    click(::GetDlgItem(box, IDOK));
-    ASSERT_TRUE(second.ended());
-  }
+  RunningProgram second(false);
+  EXPECT_EQ(second.messageBox(30, IDOK),
+            L"另一个 Tarnwick 正在管理游戏目录“C:\\Westwood\\RA2”。\r\n请使用已打开的那个窗口；本程序将退出。");
+  ASSERT_TRUE(second.close());
   EXPECT_TRUE(waitUntil([&] { return ::GetForegroundWindow() == program.window(); }, 5)) << "the first comes forward";
   ::DestroyWindow(elsewhere);
-  EXPECT_EQ(program.messageBox(), nullptr);
+  EXPECT_EQ(program.messageBox(), L"");
 
   ASSERT_TRUE(program.close());
-  EXPECT_EQ(record(), "C:\\Westwood\\RA2\\ZAzod\\Rules Mod\r\nRules Mod\r\n 4 \r\nra2md.csf\r\nRules Test.jpg\r\n"
-                      "Rules Test.map\r\nrulesmd.ini\r\n");
   expectOneRemovalRestores(before, "the demo road", L"Rules Mod");
 }
 
@@ -125,37 +156,37 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
 // has large files to make the copying take a while and small ones to make the removal
 // take one, all named after the pack.
 constexpr size_t kLargeFiles = 24, kSmallFiles = 60, kNamedFiles = 1 + kLargeFiles + kSmallFiles;
+constexpr size_t kHalf = kNamedFiles / 2;
 
 void writePack(const std::wstring& name, bool withStringTable) {
-  const std::wstring folder = std::wstring(kPackFolder) + L"\\" + name + L"\\";
-  const std::string bytes(name.begin(), name.end());
+  const std::wstring folder = kPackFolder + L"\\" + name + L"\\";
   makeFolder(folder);
-  writeBytes(folder + name + L".map", "[Basic]\r\nName=" + bytes + "\r\n");
-  writeBytes(folder + L"rulesmd.ini", "; rules of pack " + bytes + "\r\n");
+  writeBytes(folder + name + L".map", "[Basic]\r\nName=" + std::string(name.begin(), name.end()) + "\r\n");
+  writeBytes(folder + L"rulesmd.ini", "; rules of pack " + std::string(name.begin(), name.end()) + "\r\n");
   if (withStringTable) writeBytes(folder + L"ra2md.csf", "pack csf");
   for (size_t i = 0; i < kLargeFiles + kSmallFiles; ++i) {
-    const bool large = i < kLargeFiles;
-    writeBytes(folder + name + L" " + std::to_wstring(i) + (large ? L".mix" : L".ini"),
-               large ? bytes + std::string(8u << 20, static_cast<char>(i)) : std::to_string(i));
+    writeBytes(folder + name + L" " + std::to_wstring(i) + L".mix",
+               std::string(i < kLargeFiles ? 8u << 20 : 1u, static_cast<char>(i)));
   }
 }
 
 // How many files named after the pack are in the game folder, unfinished copies left out.
 size_t packFilesInGame(const std::wstring& pack) {
   size_t count = 0;
-  tarnwick::forEachFolderEntry(std::wstring(kGameFolder) + L"\\" + pack + L"*", [&](const WIN32_FIND_DATAW& found) {
+  tarnwick::forEachFolderEntry(kGameFolder + L"\\" + pack + L"*", [&](const WIN32_FIND_DATAW& found) {
     count += std::wstring_view(found.cFileName).ends_with(tarnwick::kTemporarySuffix) ? 0 : 1;
   });
   return count;
 }
 
-enum class Step { Install, Removal, Switch };
-
 struct KillPoint {
   const char* what;
-  Step step;            // with Crash A installed whole first, except for Install
-  const wchar_t* pack;  // whose files in the game folder are counted
-  bool growing;         // killed once at least `files` of them are there, else at most
+  bool crashAFirst;        // Crash A installed whole first
+  const wchar_t* chosen;   // then this pack chosen,
+  int button;              // this button pressed
+  int answer;              // and the question that follows answered (0: none comes);
+  const wchar_t* counted;  // killed once the game folder holds at least (`growing`) or
+  bool growing;            // at most `files` files named after this pack
   size_t files;
 };
 
@@ -165,33 +196,24 @@ TEST(CrashRecovery, OneRemovalAfterAKillAtAnyMomentRestoresTheGameFolder) {
   writePack(L"Crash A", true);
   writePack(L"Crash B", false);
   const KillPoint points[] = {
-      {"install killed at its first file", Step::Install, L"Crash A", true, 1},
-      {"install killed half-way", Step::Install, L"Crash A", true, kNamedFiles / 2},
-      {"install killed at its last file", Step::Install, L"Crash A", true, kNamedFiles},
-      {"removal killed half-way", Step::Removal, L"Crash A", false, kNamedFiles / 2},
-      {"switch killed removing the old pack", Step::Switch, L"Crash A", false, kNamedFiles / 2},
-      {"switch killed installing the new pack", Step::Switch, L"Crash B", true, kNamedFiles / 2},
+      {"install killed at its first file", false, L"Crash A", kIdCommand3, 0, L"Crash A", true, 1},
+      {"install killed half-way", false, L"Crash A", kIdCommand3, 0, L"Crash A", true, kHalf},
+      {"install killed at its last file", false, L"Crash A", kIdCommand3, 0, L"Crash A", true, kNamedFiles},
+      {"removal killed half-way", true, L"Crash A", kIdCommand4, 0, L"Crash A", false, kHalf},
+      {"switch killed removing the old pack", true, L"Crash B", kIdCommand3, IDYES, L"Crash A", false, kHalf},
+      {"switch killed installing the new pack", true, L"Crash B", kIdCommand3, IDYES, L"Crash B", true, kHalf},
   };
   for (const KillPoint& point : points) {
     {
-      RunningProgram program;
-      ASSERT_NE(program.window(), nullptr) << point.what;
-      if (point.step != Step::Install) {
-        program.choose(L"Crash A");
-        click(program.control(kIdCommand3));
-        ASSERT_TRUE(waitUntil([&] { return program.listed() == kNamedFiles + 2; }, 60)) << point.what;
+      RunningProgram program;  // killed as it goes, as a crash or a power cut would
+      if (point.crashAFirst) {
+        ASSERT_TRUE(program.press(L"Crash A", kIdCommand3, [&] { return program.listed() == kNamedFiles + 2; }))
+            << point.what;
       }
-      program.choose(point.step == Step::Switch ? L"Crash B" : L"Crash A");
-      click(program.control(point.step == Step::Removal ? kIdCommand4 : kIdCommand3));
-      if (point.step == Step::Switch) {
-        ASSERT_NE(program.messageBox(10), nullptr) << point.what;
-        click(::GetDlgItem(program.messageBox(), IDYES));
-      }
-      ASSERT_TRUE(waitUntil([&] {
-        const size_t files = packFilesInGame(point.pack);
+      ASSERT_TRUE(program.press(point.chosen, point.button, [&] {
+        const size_t files = packFilesInGame(point.counted);
         return point.growing ? files >= point.files : files <= point.files;
-      }, 60, 0)) << point.what;
-      program.kill();
+      }, point.answer, 0)) << point.what;
     }
     expectOneRemovalRestores(before, point.what);
     if (HasFatalFailure()) return;

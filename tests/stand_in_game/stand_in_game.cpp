@@ -1,20 +1,18 @@
-// A stand-in for the game's program. It records how it was started and then shows an
-// empty window titled like the game, so a launch can be checked from outside:
+// A stand-in for the game's program. It records how it was started and then shows a
+// window titled like the game, so a launch can be checked from outside:
 //
 //   launch.log (next to this exe) gets one UTF-8 line per start:
 //     <working folder> TAB <full command line> CR LF
 //
-// With TARNWICK_STAND_IN_EXIT=1 in the environment it ends right after writing the
+// With TARNWICK_STAND_IN_EXIT set in the environment it ends right after writing the
 // line (exit code 2 when it couldn't), for checks that don't want a window. A log that
 // can't be written does not stop the window from opening.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
-namespace {
-
-// Appends the whole line in one write, so starts that overlap don't mix their lines.
-bool appendLaunchLine() {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::wstring exe(32768, L'\0'), folder(32768, L'\0');
   exe.resize(::GetModuleFileNameW(nullptr, exe.data(), 32768));
   folder.resize(::GetCurrentDirectoryW(32768, folder.data()));
@@ -23,37 +21,15 @@ bool appendLaunchLine() {
   bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
                                                          bytes.data(), static_cast<int>(bytes.size()), nullptr,
                                                          nullptr)));
-  HANDLE file = ::CreateFileW((exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"launch.log").c_str(), FILE_APPEND_DATA,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // The whole line in one write, so starts that overlap don't mix their lines.
+  HANDLE log = ::CreateFileW((exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"launch.log").c_str(), FILE_APPEND_DATA,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
-  const bool logged = file != INVALID_HANDLE_VALUE &&
-                      ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+  const bool logged = ::WriteFile(log, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                       written == bytes.size();
-  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-  return logged;
-}
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) ::PostQuitMessage(0);
-  return ::DefWindowProcW(window, message, wparam, lparam);
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  const bool logged = appendLaunchLine();
-  wchar_t exit[8]{};
-  if (::GetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", exit, 8) && std::wstring(exit) == L"1") {
-    return logged ? 0 : 2;
-  }
-  const auto black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-  WNDCLASSW windowClass{0, windowProc, 0, 0, instance, nullptr, nullptr, black, nullptr, L"TarnwickStandInGame"};
-  ::RegisterClassW(&windowClass);
-  HWND window = ::CreateWindowW(L"TarnwickStandInGame", L"Yuri's Revenge", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
-  if (!window) return 1;
-  ::ShowWindow(window, show);
-  MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
+  ::CloseHandle(log);
+  if (_wgetenv(L"TARNWICK_STAND_IN_EXIT") != nullptr) return logged ? 0 : 2;
+  // The game's window: a message box, which stays until it is closed (or the process ended).
+  ::MessageBoxW(nullptr, L"这是 Tarnwick 的测试用替身游戏。", L"Yuri's Revenge", MB_OK);
   return 0;
 }

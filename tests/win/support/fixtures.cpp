@@ -1,15 +1,11 @@
-// The fixtures without the test framework or the program: files, folders, registry
-// entries and window contents.
-#include <windows.h>
+#include "support/fixtures.h"
+
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <stdexcept>
 
 #include "platform/folder_walk.h"
-#include "support/files.h"
-#include "support/game_registry.h"
-#include "support/messages.h"
-#include "support/temp_folder.h"
 
 namespace tarnwick::test {
 
@@ -54,19 +50,18 @@ std::string ansi(std::wstring_view text) {
 }
 
 HeldOpen::HeldOpen(const std::wstring& path)
-    : file_(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
-  if (!file_) throw std::runtime_error("cannot hold a test file open");
+    : UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+  if (!valid()) throw std::runtime_error("cannot hold a test file open");
 }
 
 TempFolder::TempFolder() {
-  static unsigned counter = 0;
-  wchar_t base[MAX_PATH + 1]{};
+  wchar_t base[MAX_PATH + 1]{}, unique[MAX_PATH + 1]{};
   ::GetTempPathW(MAX_PATH, base);
-  do {
-    path_ = std::wstring(base) + L"tarnwick-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-            std::to_wstring(counter++);
-  } while (!::CreateDirectoryW(path_.c_str(), nullptr) && ::GetLastError() == ERROR_ALREADY_EXISTS);
-  if (!isFolder(path_)) throw std::runtime_error("cannot create a temporary folder");
+  ::GetTempFileNameW(base, L"tw", 0, unique);  // a new empty file of a name nothing else has
+  path_ = unique;
+  if (!::DeleteFileW(unique) || !::CreateDirectoryW(unique, nullptr)) {
+    throw std::runtime_error("cannot create a temporary folder");
+  }
 }
 
 TempFolder::~TempFolder() { removeTree(path_); }
@@ -90,9 +85,6 @@ void GameRegistry::setBytes(const wchar_t* key, const wchar_t* name, DWORD type,
     throw std::runtime_error("cannot write a test registry value");
   }
 }
-
-GameRegistry::GameRegistry() { removeAll(); }
-GameRegistry::~GameRegistry() { removeAll(); }
 
 void GameRegistry::removeAll() {
   HKEY software = nullptr;
@@ -125,19 +117,11 @@ void pumpMessages() {
   }
 }
 
-std::wstring windowText(HWND window) {
-  std::wstring text(static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  const LRESULT length = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 std::vector<std::wstring> comboItems(HWND combo) {
-  std::vector<std::wstring> items(static_cast<size_t>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)));
+  std::vector<std::wstring> items(static_cast<size_t>(ComboBox_GetCount(combo)));
   for (size_t i = 0; i < items.size(); ++i) {
-    items[i].resize(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1);
-    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
-    items[i].resize(static_cast<size_t>(length));
+    items[i].resize(static_cast<size_t>(ComboBox_GetLBTextLen(combo, i)) + 1);
+    items[i].resize(static_cast<size_t>(ComboBox_GetLBText(combo, i, items[i].data())));
   }
   return items;
 }

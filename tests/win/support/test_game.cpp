@@ -1,13 +1,12 @@
 #include "support/test_game.h"
 
-#include <stdexcept>
+#include <windowsx.h>
 
-#include "platform/control_contents.h"
-#include "support/stand_in_game.h"
+#include <stdexcept>
 
 namespace tarnwick::test {
 
-TestGame::TestGame() : dir_(temp_ / L"RA2") {
+TestGame::TestGame() {
   makeFolder(dir_);
   makeFolder(packs());
   writeBytes(*this / L"gamemd.exe", "MZ expansion");
@@ -34,11 +33,9 @@ std::unique_ptr<Form1> TestGame::open() {
 }
 
 void choosePack(Form1& form, std::wstring_view name) {
-  const std::wstring text(name);
-  const LRESULT index = ::SendMessageW(form.Combo1(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(text.c_str()));
+  const int index = ComboBox_FindStringExact(form.Combo1(), -1, std::wstring(name).c_str());
   if (index == CB_ERR) throw std::runtime_error("no such pack in the combo");
-  ::SendMessageW(form.Combo1(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ComboBox_SetCurSel(form.Combo1(), index);
   form.Combo1_Click();
 }
 

@@ -1,18 +1,12 @@
 #pragma once
+// The fixtures of the tests that open the program's windows in their own process.
 #include <windows.h>
 
-#include <map>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "app/form1.h"
-#include "support/files.h"
-#include "support/game_registry.h"
-#include "support/messages.h"
-#include "support/temp_folder.h"
+#include "support/fixtures.h"
 
 namespace tarnwick::test {
 
@@ -46,7 +40,7 @@ class TestGame {
  private:
   TempFolder temp_;
   GameRegistry registry_;
-  std::wstring dir_;
+  std::wstring dir_ = temp_ / L"RA2";
 };
 
 // Chooses a pack in the combo as the user's click does.
@@ -56,5 +50,12 @@ std::vector<std::wstring> listItems(const Form1& form);
 
 // Closes the window as the user does.
 void closeWindow(Form1& form);
+
+// The stand-in game program built with the tests, as a Windows path.
+std::wstring standInGameExe();
+
+// Waits (up to a few seconds) for the stand-in game's launch.log in `folder` and
+// returns its text; empty when it never appears.
+std::string waitForLaunchLog(const std::wstring& folder);
 
 }  // namespace tarnwick::test

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/unique_handle.h"
-#include "support/bitmap_pixels.h"
-#include "support/files.h"
+#include "support/fixtures.h"
 
 namespace tarnwick::test {
 // colours.txt: for each picture its name, width and height, and for one that decodes
@@ -28,13 +25,6 @@ const std::vector<TestPicture>& testPictures() {
     return read;
   }();
   return pictures;
-}
-
-const TestPicture& testPicture(const std::wstring& name) {
-  for (const auto& picture : testPictures()) {
-    if (picture.name == name) return picture;
-  }
-  throw std::runtime_error("no such test picture");
 }
 
 std::wstring testPicturePath(const std::wstring& name) { return TARNWICK_TEST_PICTURES L"\\" + name; }
@@ -90,10 +80,8 @@ GridDifference compareWithReference(const Pixels& pixels, const TestPicture& pic
 }
 
 std::string describe(const GridDifference& difference) {
-  char text[96];
-  std::snprintf(text, sizeof text, "colours off by %.1f at most, %.1f on average", difference.largest,
-                difference.mean);
-  return text;
+  return "colours off by " + std::to_string(difference.largest) + " at most, " + std::to_string(difference.mean) +
+         " on average";
 }
 
 }  // namespace tarnwick::test
