@@ -22,7 +22,7 @@
 #include "bench/measure.h"
 #include "bench/process_memory.h"
 #include "bench/stand_in_install.h"
-#include "support/messages.h"
+#include "support/fixtures.h"
 #include "maps/map_info.h"
 #include "platform/code_page.h"
 #include "platform/com_init.h"

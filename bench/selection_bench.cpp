@@ -24,7 +24,7 @@
 #include "bench/measure.h"
 #include "bench/process_memory.h"
 #include "bench/stand_in_install.h"
-#include "support/messages.h"
+#include "support/fixtures.h"
 #include "packs/listings.h"
 #include "platform/com_init.h"
 #include "platform/dpi.h"

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "support/files.h"
+#include "support/fixtures.h"
 
 namespace tarnwick::bench {
 

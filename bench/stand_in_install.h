@@ -2,8 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "support/game_registry.h"
-#include "support/temp_folder.h"
+#include "support/fixtures.h"
 
 namespace tarnwick::bench {
 

@@ -11,11 +11,8 @@
 #include "app/form1.h"
 #include "app/form1_layout.h"
 #include "game/reg_keys.h"
-#include "support/files.h"
-#include "support/game_registry.h"
-#include "support/messages.h"
-#include "support/stand_in_game.h"
-#include "support/temp_folder.h"
+#include "support/fixtures.h"
+#include "support/test_game.h"
 
 namespace {
 

@@ -11,8 +11,7 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "packs/journal_file.h"
-#include "support/files.h"
-#include "support/stand_in_game.h"
+#include "support/fixtures.h"
 #include "support/test_game.h"
 
 namespace {

@@ -13,9 +13,8 @@
 #include "app/messages.h"
 #include "platform/pictures.h"
 #include "platform/window_lifetime.h"
-#include "support/bitmap_pixels.h"
-#include "support/test_game.h"
 #include "support/test_pictures.h"
+#include "support/test_game.h"
 #include "tests/native/map_text.h"
 
 namespace {

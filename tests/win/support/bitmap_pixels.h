@@ -1,2 +1,0 @@
-// Everything is in test_pictures.h; this name stays for the files that include it.
-#include "support/test_pictures.h"

@@ -1,2 +1,0 @@
-// Everything is in fixtures.h; this name stays for the files that include it.
-#include "support/fixtures.h"
