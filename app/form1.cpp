@@ -185,8 +185,7 @@ void Form1::createControls() {
                           layout::thumbnailRect(static_cast<int>(slot)));
   }
   mapList_.attach(child(hwnd_, WC_LISTVIEWW, L"", MapList::kStyle, layout::kIdListView1, layout::kListView1,
-                         WS_EX_CLIENTEDGE));
-  mapList_.setColumnWidths(dpi_);
+                         WS_EX_CLIENTEDGE), dpi_);
   commands_[1] = child(hwnd_, WC_BUTTONW, layout::kCommand2.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                        layout::kIdCommand2, layout::kCommand2.rect);
   commands_[2] = child(hwnd_, WC_BUTTONW, layout::kCommand3.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
