@@ -372,10 +372,7 @@ void Form1::ReFreshPath(const std::wstring& NewPath) {
   // for a match, which over thousands of packs costs more than the whole scan.
   ::SetWindowTextW(combo1_, texts::kScanChoose);
   ::SendMessageW(combo1_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(combo1_, CB_INITSTORAGE, dir1_.names().size(), dir1_.names().size() * 32 * sizeof(wchar_t));
-  for (const auto& name : dir1_.names()) {
-    ::SendMessageW(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  }
+  appendComboBoxItems(combo1_, dir1_.names());
   ::SendMessageW(combo1_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(combo1_, nullptr, TRUE);
 }
