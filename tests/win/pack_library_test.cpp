@@ -182,6 +182,16 @@ TEST_F(PackScanTest, SubFoldersBecomePacksSortedIgnoringCaseWithFilesAndHiddenFo
   EXPECT_TRUE(game.log.messages.empty());
 }
 
+// A pack folder too large to read at once at start-up is read to its end on another
+// thread: every pack is listed, in order.
+TEST_F(PackScanTest, ALargePackFolderIsListedWhole) {
+  Names names;
+  for (int i = 1000; i < 1600; ++i) names.push_back(L"pack " + std::to_wstring(i));
+  for (const auto& name : names) makeFolder(game.packs() + L"\\" + name);
+  auto form = game.open();
+  EXPECT_EQ(comboItems(form->Combo1()), names);
+}
+
 // A new scan lists the packs afresh, and leaves the chosen pack's listings and
 // thumbnails as they were.
 TEST_F(PackScanTest, RescanningReplacesThePackListOnly) {
