@@ -88,17 +88,25 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker 
 
   std::unique_ptr<Form1> form(new Form1(std::move(inform), std::move(ask)));
   form->instance_ = instance;
-  form->createWindow(kWindowExStyle, kForm1WindowClass, texts::kWindowTitle, kWindowStyle,
-                     SIZE{CW_USEDEFAULT, CW_USEDEFAULT}, instance);
+  const LabelCaptions captions = form->readRegistry();
+  // Made at its size for the system's DPI, which is the window's unless it opens on a
+  // monitor of another density; then it is sized again while it has no controls yet.
+  const auto outerSizeAt = [](UINT dpi) {
+    return outerSizeForClient({twipsToPixels(layout::kClientWidth, dpi), twipsToPixels(layout::kClientHeight, dpi)},
+                              kWindowStyle, kWindowExStyle, dpi);
+  };
+  const UINT systemDpi = dpiForWindow(nullptr);
+  form->createWindow(kWindowExStyle, kForm1WindowClass, texts::kWindowTitle, kWindowStyle, outerSizeAt(systemDpi),
+                     instance);
   if (form->hwnd_ == nullptr) return nullptr;
   topLevelWindowOpened();
 
   form->dpi_ = dpiForWindow(form->hwnd_);
-  form->createControls();
-  const SIZE outer = outerSizeForClient(
-      {twipsToPixels(layout::kClientWidth, form->dpi_), twipsToPixels(layout::kClientHeight, form->dpi_)},
-      kWindowStyle, kWindowExStyle, form->dpi_);
-  ::SetWindowPos(form->hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (form->dpi_ != systemDpi) {
+    const SIZE outer = outerSizeAt(form->dpi_);
+    ::SetWindowPos(form->hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  form->createControls(captions);
 
   form->Form_Load();
   return form;
@@ -143,23 +151,26 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// Every control is made at its place, with its font and (for labels that fit their
-// text) its size: moving them all afterwards costs start-up time, above all under Wine.
-void Form1::createControls() {
+// A control made at its place with its font; `fitted`, a size in pixels, replaces the
+// rectangle's. Every control is made so: moving them all afterwards costs start-up time,
+// above all under Wine.
+HWND Form1::child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
+                  const layout::TwipsRect& rect, DWORD exStyle, const SIZE* fitted) const {
+  const int width = fitted ? fitted->cx : twipsToPixels(rect.width, dpi_);
+  const int height = fitted ? fitted->cy : twipsToPixels(rect.height, dpi_);
+  HWND control = ::CreateWindowExW(exStyle, windowClass, text, WS_CHILD | style, twipsToPixels(rect.left, dpi_),
+                                   twipsToPixels(rect.top, dpi_), width, height, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return control;
+}
+
+// The controls a player sees at start, labels with their first captions (and, for those
+// that fit their text, at its size). The thumbnail slots come later: see Image1().
+void Form1::createControls(const LabelCaptions& captions) {
   font_.reset(::CreateFontIndirectW(&static_cast<const LOGFONTW&>(messageFontForDpi(dpi_))));
   MemoryDc measuring(nullptr);
   SelectedObject measuringFont(measuring.get(), font_.get());
-  // `fitted`: a size in pixels that replaces the rectangle's.
-  auto child = [this](HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
-                      const layout::TwipsRect& rect, DWORD exStyle = 0, const SIZE* fitted = nullptr) {
-    const int width = fitted ? fitted->cx : twipsToPixels(rect.width, dpi_);
-    const int height = fitted ? fitted->cy : twipsToPixels(rect.height, dpi_);
-    HWND control = ::CreateWindowExW(exStyle, windowClass, text, WS_CHILD | style, twipsToPixels(rect.left, dpi_),
-                                     twipsToPixels(rect.top, dpi_), width, height, parent,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return control;
-  };
 
   for (size_t i = 0; i < frames_.size(); ++i) {
     frames_[i] = child(hwnd_, WC_BUTTONW, layout::kFrames[i].caption, WS_VISIBLE | BS_GROUPBOX,
@@ -169,8 +180,8 @@ void Form1::createControls() {
   for (size_t slot = 0; slot < labels_.size(); ++slot) {
     const auto& spec = layout::kLabels[slot];
     const DWORD style = WS_VISIBLE | SS_LEFT | SS_NOPREFIX | (spec.wraps ? SS_EDITCONTROL : 0);
-    const SIZE fitted = spec.wraps ? SIZE{} : labelTextSize(measuring.get(), spec.caption);
-    labels_[slot] = child(frames_[static_cast<size_t>(spec.frame)], WC_STATICW, spec.caption, style,
+    const SIZE fitted = spec.wraps ? SIZE{} : labelTextSize(measuring.get(), captions[slot]);
+    labels_[slot] = child(frames_[static_cast<size_t>(spec.frame)], WC_STATICW, captions[slot].c_str(), style,
                           layout::kIdLabelFirst + static_cast<int>(slot), spec.rect, 0, spec.wraps ? nullptr : &fitted);
   }
 
@@ -180,13 +191,8 @@ void Form1::createControls() {
   comboRect.height += layout::kComboDropDownHeight;
   combo1_ = child(hwnd_, WC_COMBOBOXW, layout::kComboInitialText,
                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, layout::kIdCombo1, comboRect);
-  for (size_t slot = 0; slot < images_.size(); ++slot) {
-    images_[slot] = child(hwnd_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, layout::kIdImageFirst + static_cast<int>(slot),
-                          layout::thumbnailRect(static_cast<int>(slot)));
-  }
   mapList_.attach(child(hwnd_, WC_LISTVIEWW, L"", MapList::kStyle, layout::kIdListView1, layout::kListView1,
-                         WS_EX_CLIENTEDGE));
-  mapList_.setColumnWidths(dpi_);
+                         WS_EX_CLIENTEDGE), dpi_);
   commands_[1] = child(hwnd_, WC_BUTTONW, layout::kCommand2.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                        layout::kIdCommand2, layout::kCommand2.rect);
   commands_[2] = child(hwnd_, WC_BUTTONW, layout::kCommand3.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
@@ -195,6 +201,21 @@ void Form1::createControls() {
                        layout::kIdCommand4, layout::kCommand4.rect);
   list1_ = child(hwnd_, WC_LISTBOXW, L"", WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, layout::kIdList1,
                  layout::kList1);
+}
+
+// The slots stay hidden until a chosen pack has pictures, so they are made only when
+// first needed: most start-ups never need them, and Wine takes its time for each window.
+void Form1::makeThumbnailSlots() const {
+  if (images_[0] != nullptr) return;
+  for (size_t slot = 0; slot < images_.size(); ++slot) {
+    images_[slot] = child(hwnd_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, layout::kIdImageFirst + static_cast<int>(slot),
+                          layout::thumbnailRect(static_cast<int>(slot)));
+  }
+}
+
+HWND Form1::Image1(int slot) const {
+  makeThumbnailSlots();
+  return images_[static_cast<size_t>(slot)];
 }
 
 // After a DPI change: a new font, and every control moved to its place again. The old
@@ -218,7 +239,9 @@ void Form1::layOut() {
   auto comboRect = layout::kCombo1;
   comboRect.height += layout::kComboDropDownHeight;
   place(combo1_, comboRect);
-  for (int slot = 0; slot < layout::kThumbnailCount; ++slot) place(images_[static_cast<size_t>(slot)], layout::thumbnailRect(slot));
+  for (int slot = 0; slot < layout::kThumbnailCount; ++slot) {
+    if (images_[static_cast<size_t>(slot)] != nullptr) place(images_[static_cast<size_t>(slot)], layout::thumbnailRect(slot));
+  }
   place(list1_, layout::kList1);
   place(mapList_.hwnd(), layout::kListView1);
   mapList_.setColumnWidths(dpi_);
@@ -338,14 +361,25 @@ bool Form1::ask(std::wstring_view question) const {
 }
 
 // --- Start-up ---------------------------------------------------------------
+// Registry, record, scan, then the window shows. The registry is read before the
+// window is made, so that its entries are the labels' first captions, and the pack
+// folder's reading begins there (a large folder's goes on, on a thread of its own, while
+// the controls are made); the scan takes that reading in its turn, after the record.
 
-void Form1::Form_Load() {
+Form1::LabelCaptions Form1::readRegistry() {
+  LabelCaptions captions;
+  for (size_t slot = 0; slot < captions.size(); ++slot) captions[slot] = layout::kLabels[slot].caption;
   for (const auto& source : kRegistrySources) {
     std::wstring text = RegKeys::ReadRegValue(HKEY_LOCAL_MACHINE, source.key, source.value);
     if (text.empty()) text = kUnknownMark;
-    setCaption(source.slot, text);
+    captions[static_cast<size_t>(source.slot)] = text;
   }
-  gameDir_ = gameDirFromInstallPath(caption(kLaunchTargetSlot));
+  gameDir_ = gameDirFromInstallPath(captions[kLaunchTargetSlot]);
+  dir1_.readAhead(gameDir_ + L"\\ZAzod");
+  return captions;
+}
+
+void Form1::Form_Load() {
   if (!claimGameFolder()) return;
   LoadCofg(gameDir_ + L"\\ZAzod\\cofin.txt");
   ReFreshPath(gameDir_ + L"\\ZAzod");
@@ -360,7 +394,7 @@ void Form1::ReFreshPath(const std::wstring& NewPath) {
 
   // A file where the folder should be counts as a missing folder, and so does a
   // folder that can't be read; the listing then keeps its earlier path.
-  if (!pathExists(NewPath) || !isFolder(NewPath) || !dir1_.setPath(NewPath)) {
+  if (!dir1_.setPath(NewPath)) {
     ::SetWindowTextW(combo1_, texts::kScanNoFolder);
     return;
   }
@@ -373,10 +407,7 @@ void Form1::ReFreshPath(const std::wstring& NewPath) {
   // for a match, which over thousands of packs costs more than the whole scan.
   ::SetWindowTextW(combo1_, texts::kScanChoose);
   ::SendMessageW(combo1_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(combo1_, CB_INITSTORAGE, dir1_.names().size(), dir1_.names().size() * 32 * sizeof(wchar_t));
-  for (const auto& name : dir1_.names()) {
-    ::SendMessageW(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  }
+  appendComboBoxItems(combo1_, dir1_.names());
   ::SendMessageW(combo1_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(combo1_, nullptr, TRUE);
 }

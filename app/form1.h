@@ -14,6 +14,9 @@
 #include "platform/window_base.h"
 
 namespace tarnwick {
+namespace layout {
+struct TwipsRect;
+}
 
 // The main window's class name, by which a second program finds the first.
 inline constexpr wchar_t kForm1WindowClass[] = L"Tarnwick.Form1";
@@ -52,7 +55,8 @@ class Form1 : public WindowBase {
 
   // The window's holders of state.
   [[nodiscard]] HWND Label1(int slot) const { return labels_[static_cast<size_t>(slot)]; }
-  [[nodiscard]] HWND Image1(int slot) const { return images_[static_cast<size_t>(slot)]; }
+  // Made the first time one is asked for (see makeThumbnailSlots).
+  [[nodiscard]] HWND Image1(int slot) const;
   // The slot's picture, made at the slot's size; kept while the slot is hidden.
   [[nodiscard]] HBITMAP Image1Picture(int slot) const { return thumbnails_[static_cast<size_t>(slot)].get(); }
   [[nodiscard]] HWND Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
@@ -74,7 +78,14 @@ class Form1 : public WindowBase {
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void onWindowGone() override;
 
-  void createControls();
+  using LabelCaptions = std::array<std::wstring, 16>;
+  // The load step's first part, before the window is made: the registry's entries
+  // among the labels' captions, and the game folder.
+  LabelCaptions readRegistry();
+  HWND child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
+             const layout::TwipsRect& rect, DWORD exStyle = 0, const SIZE* fitted = nullptr) const;
+  void createControls(const LabelCaptions& captions);
+  void makeThumbnailSlots() const;
   void layOut();
   void fitLabelToText(int slot);
   static SIZE labelTextSize(HDC dc, const std::wstring& text);
@@ -98,7 +109,7 @@ class Form1 : public WindowBase {
 
   std::array<HWND, 3> frames_{};
   std::array<HWND, 16> labels_{};
-  std::array<HWND, 12> images_{};
+  mutable std::array<HWND, 12> images_{};  // made when first needed
   std::array<HWND, 4> commands_{};
   HWND combo1_ = nullptr;
   HWND list1_ = nullptr;

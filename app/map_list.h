@@ -2,9 +2,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "maps/map_info.h"
 #include "platform/unique_handle.h"
 
 namespace tarnwick {
@@ -19,41 +21,52 @@ using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // The main window's list of a pack's maps: a report-style list view, one row per map
 // file with the map's name, players and file name, and a small picture of its preview.
-// It is an ordinary list view, so other programs (screen readers) can read its rows.
+// It is an ordinary list view, so other programs (screen readers) can read its rows: a
+// row's name, players and picture are read from its map when the list first asks for
+// them (to draw the row, or for another program), so a choice reads only the rows in sight.
 class MapList {
  public:
   // The window style a map list is made with, by the window that lays it out.
   static constexpr DWORD kStyle = WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                   LVS_SHAREIMAGELISTS;
-  // Takes the list view made with kStyle and gives it its columns.
-  void attach(HWND list);
+  // Takes the list view made with kStyle and gives it its columns, as wide as a DPI makes them.
+  void attach(HWND list, UINT dpi);
   [[nodiscard]] HWND hwnd() const { return list_; }
 
   // Column widths for a DPI; the control's place is set by the window's layout.
   void setColumnWidths(UINT dpi);
 
-  // Rows for the map files `names` in `folder`, in that order, with each map's name and
-  // players. A row's picture, at the size a DPI gives it, is made when the row is first
-  // drawn (or asked for): only the rows in sight cost a preview's decoding.
+  // Rows for the map files `names` in `folder`, in that order. A row's picture is made
+  // at the size a DPI gives it.
   void fill(const std::wstring& folder, const std::vector<std::wstring>& names, UINT dpi);
   void clear();
 
-  // The list's LVN_GETDISPINFOW, sent to its parent: the row's picture when asked for.
+  // The list's LVN_GETDISPINFOW, sent to its parent: a row's name, players or picture.
   void onGetDispInfo(NMLVDISPINFOW& request);
 
   // The selected row, or -1.
   [[nodiscard]] int selectedRow() const;
 
  private:
-  // The row's picture in the image list, made the first time it is asked for (the
-  // blank one when the map has none or it can't be read).
-  int pictureOfRow(int row);
+  // What a row shows of its map. A map that can't be read shows its file name without
+  // extension, no players and the blank picture.
+  struct Row {
+    bool nameRead = false;
+    bool pictureMade = false;
+    std::wstring name;
+    std::wstring players;
+    int picture = 0;  // in the image list
+  };
+  // The row read as far as its name and players, or in full with its picture.
+  const Row& rowWithName(int row);
+  const Row& rowWithPicture(int row);
+  void takeNameAndPlayers(Row& row, const std::wstring& fileName, const std::optional<MapInfo>& map);
 
   HWND list_ = nullptr;
   UniqueImageList pictures_;  // shared with the control, which leaves it to us
   std::wstring folder_;
   std::vector<std::wstring> names_;
-  std::vector<int> pictureOfRow_;  // per row: its picture, or kNotMade
+  std::vector<Row> rows_;
   SIZE box_{};
   std::string fileBytes_;  // kept from file to file while it stays small
 };

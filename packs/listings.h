@@ -1,4 +1,6 @@
 #pragma once
+#include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,18 +13,25 @@ class FolderListing {
  public:
   explicit FolderListing(std::wstring initialPath);
 
-  // False, with the listing unchanged, when the folder can't be read.
+  // False, with the listing unchanged, when the folder can't be read (a file where the
+  // folder should be and a missing folder can't either).
   bool setPath(const std::wstring& path);
+  // Begins reading `path`: a small folder now, a large one on a thread of its own. The
+  // next setPath takes that reading, waiting for it, instead of reading the folder itself
+  // when it is given the same path. Start-up reads the pack folder so before it makes
+  // the window, so that a large folder is read while the controls are made.
+  void readAhead(const std::wstring& path);
 
   [[nodiscard]] const std::wstring& path() const { return path_; }
-  [[nodiscard]] int count() const { return static_cast<int>(items_.size()); }
+  [[nodiscard]] int count() const { return static_cast<int>(names_.size()); }
   [[nodiscard]] std::wstring item(int index) const;
   [[nodiscard]] const std::vector<std::wstring>& names() const { return names_; }
 
  private:
   std::wstring path_;
   std::vector<std::wstring> names_;  // the sub-folders' own names
-  std::vector<std::wstring> items_;  // their full paths, same order
+  std::wstring aheadPath_;
+  std::future<std::optional<std::vector<std::wstring>>> ahead_;
 };
 
 // The files directly in a folder that are neither hidden nor system, sorted by name

@@ -11,6 +11,7 @@ inline constexpr int kTwipsPerInch = 1440;
 // The one conversion from the layout's twips to pixels at a DPI.
 int twipsToPixels(int twips, UINT dpi);
 
+// The window's DPI; for no window, the system's.
 UINT dpiForWindow(HWND window);
 
 // The outer size that gives a window the client size asked for at a DPI.

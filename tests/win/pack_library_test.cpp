@@ -77,6 +77,11 @@ TEST(PackScanTest, SubFoldersBecomeThePacksAndWithoutThemTheComboSaysWhy) {
   const Names packs = {L"alpha", L"Beta", L"charlie", L"Delta", L"Tom & Jerry", L"红色警戒 地图"};
   for (const auto& name : packs) makeFolder(game.packs() + L"\\" + name);
   expectScan(packs, L"请选择..");
+  // More packs than start-up reads at once: the rest is read on another thread.
+  Names many = packs;
+  for (int i = 1000; i < 1600; ++i) many.insert(many.end() - 2, L"pack " + std::to_wstring(i));
+  for (const auto& name : many) makeFolder(game.packs() + L"\\" + name);
+  expectScan(many, L"请选择..");
   removeTree(game.packs());
   expectScan({}, L"请指定包函数地图的资料夹");
   writeBytes(game.packs(), "a file, not a folder");
