@@ -6,7 +6,7 @@
 #include "packs/game_folder_layout.h"
 #include "packs/journal_file.h"
 #include "packs/kept_originals.h"
-#include "packs/listed_name.h"
+#include "platform/plain_file_name.h"
 #include "platform/code_page.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"

@@ -2,7 +2,7 @@
 
 #include <wincodec.h>
 
-#include "packs/listed_name.h"
+#include "platform/plain_file_name.h"
 #include "platform/picture_header.h"
 #include "platform/unique_handle.h"
 

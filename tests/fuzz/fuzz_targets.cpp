@@ -9,7 +9,7 @@
 #include "maps/lzo1x_decoder.h"
 #include "maps/map_info.h"
 #include "packs/count_number.h"
-#include "packs/listed_name.h"
+#include "platform/plain_file_name.h"
 #include "packs/record_text.h"
 #include "packs/unknown_mark.h"
 #include "platform/picture_header.h"

@@ -6,7 +6,7 @@
 #include "app/game_dir.h"
 #include "packs/count_number.h"
 #include "packs/journal_text.h"
-#include "packs/listed_name.h"
+#include "platform/plain_file_name.h"
 #include "packs/name_pattern.h"
 #include "packs/record_text.h"
 #include "tests/native/toy_code_page.h"

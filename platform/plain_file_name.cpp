@@ -1,4 +1,4 @@
-#include "packs/listed_name.h"
+#include "platform/plain_file_name.h"
 
 #include <array>
 
