@@ -24,6 +24,7 @@
 #include "bench/stand_in_install.h"
 #include "support/fixtures.h"
 #include "maps/map_info.h"
+#include "tests/native/map_text.h"
 #include "platform/code_page.h"
 #include "platform/com_init.h"
 #include "platform/unique_handle.h"
@@ -37,32 +38,14 @@ namespace bench = tarnwick::bench;
 using bench::megabytes;
 using bench::median;
 using bench::nowMs;
+using tarnwick::base64Text;
+using tarnwick::numberedLines;
 
 constexpr double kTargetRatio = 1.5;
 constexpr double kMemoryTargetMb = 48.0;
 constexpr int kMaps = 50;
 constexpr size_t kMapBytes = 350 * 1024;
 constexpr int kPreviewWidth = 288, kPreviewHeight = 144;
-
-std::string base64(const std::string& bytes) {
-  static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text;
-  for (size_t i = 0; i < bytes.size(); i += 3) {
-    unsigned group = 0;
-    for (size_t k = 0; k < 3; ++k) group = group << 8 | (i + k < bytes.size() ? static_cast<uint8_t>(bytes[i + k]) : 0u);
-    for (size_t k = 0; k < 4; ++k) text += k <= bytes.size() - i ? kDigits[(group >> (18 - 6 * k)) & 63] : '=';
-  }
-  return text;
-}
-
-// Numbered lines of 70 characters, as map editors write packed data.
-std::string numberedLines(const std::string& text) {
-  std::string lines;
-  for (size_t at = 0, key = 1; at < text.size(); at += 70, ++key) {
-    lines += std::to_string(key) + "=" + text.substr(at, 70) + "\r\n";
-  }
-  return lines;
-}
 
 std::string mapText(int number) {
   std::string rgb;
@@ -81,7 +64,7 @@ std::string mapText(int number) {
     packed += block;
   }
   std::string text = "[Preview]\r\nSize=0,0," + std::to_string(kPreviewWidth) + "," + std::to_string(kPreviewHeight) +
-                     "\r\n\r\n[PreviewPack]\r\n" + numberedLines(base64(packed)) +
+                     "\r\n\r\n[PreviewPack]\r\n" + numberedLines(base64Text(packed)) +
                      "\r\n[Header]\r\nNumberStartingPoints=" + std::to_string(2 + number % 7) +
                      "\r\n\r\n[Basic]\r\nName=\xE5\x9C\xB0\xE5\x9B\xBE " + std::to_string(number) +
                      "\r\nAuthor=Tarnwick bench\r\n\r\n[IsoMapPack5]\r\n";
@@ -89,7 +72,7 @@ std::string mapText(int number) {
   for (size_t i = 0; text.size() + cells.size() * 4 / 3 * 72 / 70 < kMapBytes; ++i) {
     cells += static_cast<char>(i * 37 + i / 7 + number);
   }
-  text += numberedLines(base64(cells));
+  text += numberedLines(base64Text(cells));
   text.resize(std::min(text.size(), kMapBytes));
   return text;
 }
