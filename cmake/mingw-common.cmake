@@ -5,6 +5,15 @@ set(CMAKE_C_COMPILER ${TARNWICK_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TARNWICK_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TARNWICK_TRIPLE}-windres)
 
+# Reproducible: one commit gives the same exe bytes in any folder (no folder path in what
+# is compiled, no time of the build in an object or the exe). Here rather than in the
+# project, so the libraries built with this toolchain (libjpeg-turbo) get them too.
+foreach(lang C CXX)
+  set(CMAKE_${lang}_FLAGS_INIT "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.")
+endforeach()
+set(CMAKE_EXE_LINKER_FLAGS_INIT -Wl,--no-insert-timestamp)
+set(CMAKE_ASM_NASM_FLAGS_INIT --reproducible)  # no assembly time in libjpeg-turbo's SIMD objects
+
 set(CMAKE_FIND_ROOT_PATH /usr/${TARNWICK_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
