@@ -143,7 +143,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       if (deferCloseWhileBusy(hwnd_)) return 0;
-      if (!managedElsewhere_) Form_Unload();  // the record is the other program's
+      Form_Unload();
       ::DestroyWindow(hwnd_);
       return 0;
     default:
@@ -463,7 +463,7 @@ void Form1::showPreview(FullSizePicture picture) {
 void Form1::Command2_Click() {
   const std::wstring program = caption(kLaunchTargetSlot);
   if (const DWORD error = launchGame(program, gameDir_)) {
-    inform(texts::gameNotStarted(program, systemErrorText(error)));
+    inform(gameNotStartedText(program, error));
   }
 }
 

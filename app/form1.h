@@ -38,6 +38,10 @@ class Form1 : public WindowBase {
   void show(int showCommand);
   // Another Tarnwick manages this game folder: this one has said so and must end.
   [[nodiscard]] bool managedElsewhere() const { return managedElsewhere_; }
+  // Whether this program may change the game folder and its record: only while it holds
+  // the game folder's lock. When it doesn't, it tells the user why and says no. Every
+  // install, removal and import asks first.
+  [[nodiscard]] bool mayChangeGameFolder() const;
 
   // Event handlers.
   void Form_Load();
@@ -118,6 +122,7 @@ class Form1 : public WindowBase {
 
   std::wstring gameDir_;
   UniqueFile gameFolderLock_;  // held while the window lives
+  DWORD lockError_ = NO_ERROR;  // why it isn't held
   bool managedElsewhere_ = false;
   FolderListing dir1_;
   FileListing file1_;

@@ -10,6 +10,8 @@
 #include "app/busy_window.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
+#include "app/messages.h"
+#include "app/texts.h"
 #include "game/reg_keys.h"
 #include "support/fixtures.h"
 #include "support/test_game.h"
@@ -18,6 +20,7 @@ namespace {
 
 using namespace std::string_literals;
 using namespace tarnwick::test;
+using Names = std::vector<std::wstring>;
 namespace layout = tarnwick::layout;
 
 class MainWindowTest : public testing::Test {
@@ -134,23 +137,26 @@ TEST_F(MainWindowTest, LongWorkShowsItsProgressAndHoldsAClose) {
   EXPECT_FALSE(::IsWindow(window)) << "and comes once the work has ended";
 }
 
-// The launch starts the expansion, without arguments, in the game folder; when it
-// can't, a message says which program and why.
+// The launch starts the expansion, without arguments, in the game folder. When it can't
+// (the program is gone, or a folder, which the shell would open in a file browser),
+// nothing starts and a message says which program and why.
 TEST_F(MainWindowTest, LaunchStartsTheExpansionInTheGameFolderOrSaysWhy) {
   TempFolder game;
   ASSERT_TRUE(::CopyFileW(standInGameExe().c_str(), (game / L"gamemd.exe").c_str(), FALSE));
+  makeFolder(game / L"Copy\\gamemd.exe");
   ::SetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", L"1");  // it logs its start and ends
-
-  registry.installGame(game / L"Ra2.exe", game / L"gone.exe");
-  open()->Command2_Click();
-  ASSERT_EQ(log.messages.size(), 1u);
-  EXPECT_NE(log.messages[0].find(L"gone.exe"), std::wstring::npos) << log.messages[0];
-
-  registry.installGame(game / L"Ra2.exe", game / L"gamemd.exe");
-  open()->Command2_Click();
+  const std::pair<const wchar_t*, std::wstring> cases[] = {  // the expansion, and why it doesn't start
+      {L"gone.exe", tarnwick::systemErrorText(ERROR_FILE_NOT_FOUND)},
+      {L"Copy\\gamemd.exe", tarnwick::texts::kLaunchTargetIsAFolder},
+      {L"gamemd.exe", L""},
+  };
+  for (const auto& [expansion, why] : cases) {
+    registry.installGame(game / L"Ra2.exe", game / expansion);
+    open()->Command2_Click();
+    EXPECT_EQ(log.messages, why.empty() ? Names{} : Names{tarnwick::texts::gameNotStarted(game / expansion, why)});
+  }
   const std::string launched = waitForLaunchLog(game.path());
   ::SetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", nullptr);
-  EXPECT_TRUE(log.messages.empty());
   // The expansion's log: its working folder, then its command line (the game folder
   // holds no other program that could have written it).
   const std::string folder = ansi(game.path()) + "\t";
