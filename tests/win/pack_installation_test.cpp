@@ -29,11 +29,13 @@ std::string recordOf(const Names& files) {
   return ansi(text);
 }
 
-// The record as a stranger might leave it: 3 GB (sparse, so quickly made). It reads as
-// nothing installed, and is never read into memory whole.
+// The record as a stranger might leave it: a record of the pack P, then zeros (sparse, so
+// quickly made) to one byte past the largest record read. It reads as nothing installed;
+// read whole, it would list P's a.map (what follows the names is ignored).
 void writeAbsurdlyLargeRecord(TestGame& game) {
-  tarnwick::UniqueFile file(::CreateFileW(game.record().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  ASSERT_TRUE(::SetFilePointerEx(file.get(), LARGE_INTEGER{.QuadPart = 3LL << 30}, nullptr, FILE_BEGIN));
+  writeBytes(game.record(), recordOf({L"a.map"}));
+  tarnwick::UniqueFile file(::CreateFileW(game.record().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(::SetFilePointerEx(file.get(), LARGE_INTEGER{.QuadPart = (64LL << 20) + 1}, nullptr, FILE_BEGIN));
   ASSERT_TRUE(::SetEndOfFile(file.get()));
 }
 
