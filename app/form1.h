@@ -32,7 +32,10 @@ class Form1 : public WindowBase {
   using Asker = std::function<bool(HWND owner, std::wstring_view question)>;
 
   // Creates the window and runs its load step; the window is not shown yet.
-  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {}, Asker ask = {});
+  // `programFolder`, where a game the registry doesn't know is looked for, is the folder
+  // of the running program unless given.
+  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {}, Asker ask = {},
+                                       std::wstring programFolder = {});
   ~Form1();
 
   void show(int showCommand);
@@ -85,7 +88,7 @@ class Form1 : public WindowBase {
   using LabelCaptions = std::array<std::wstring, 16>;
   // The load step's first part, before the window is made: the registry's entries
   // among the labels' captions, and the game folder.
-  LabelCaptions readRegistry();
+  LabelCaptions readRegistry(const std::wstring& programFolder);
   HWND child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
              const layout::TwipsRect& rect, DWORD exStyle = 0, const SIZE* fitted = nullptr) const;
   void createControls(const LabelCaptions& captions);
