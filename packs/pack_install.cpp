@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <unordered_set>
 
 #include "packs/folder_snapshot.h"
 #include "packs/game_folder_layout.h"
@@ -134,8 +135,13 @@ std::optional<PackRefusal> refusalOfPack(const std::wstring& packFolder, const s
     return PackRefusal{Reason::FolderUnrecordable, packFolder};
   }
   if (!toAnsiExactly(packName) || hasControlCharacter(packName)) return PackRefusal{Reason::NameUnrecordable, packName};
+  // Names alike but for case (a pack made where case counts) would be one file in the game
+  // folder: the second would replace the first, and its original kept would be the first's.
+  std::unordered_set<std::wstring> seen;
   for (const auto& name : files) {
-    if (!isPlainFileName(name) || isProgramsOwnName(name)) return PackRefusal{Reason::FileNameUnusable, name};
+    if (!isPlainFileName(name) || isProgramsOwnName(name) || !seen.insert(foldedFileName(name)).second) {
+      return PackRefusal{Reason::FileNameUnusable, name};
+    }
     if (!toAnsiExactly(name)) return PackRefusal{Reason::FileNameUnrecordable, name};
   }
   return std::nullopt;

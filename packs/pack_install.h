@@ -32,7 +32,7 @@ struct PackRefusal {
 // Why a pack can't be installed faithfully, before anything is copied: a name that the
 // record can't hold in the ANSI code page (it would come back as another name and its
 // file could never be removed), one that doesn't name a file right in the game folder,
-// or one the program uses for its own files there.
+// one the program uses for its own files there, or one alike but for case to another.
 [[nodiscard]] std::optional<PackRefusal> refusalOfPack(const std::wstring& packFolder, const std::wstring& packName,
                                                        const std::vector<std::wstring>& files);
 

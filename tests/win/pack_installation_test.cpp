@@ -48,8 +48,9 @@ void blockKeptRules(TestGame& game) {
 // Installing the pack P (a.map, rulesmd.ini, z.jpg) when it can't go well.
 // Refused before anything is copied, saying why: the choice undone by typing into the
 // combo, and packs with a name the record can't hold (it would come back as another name,
-// whose file could never be removed), a device's name, or a name like the program's own
-// temporary files (deleted at the next start after a crash).
+// whose file could never be removed), a device's name, a name like the program's own
+// temporary files (deleted at the next start after a crash), or two names alike but for
+// case (unpacked where case counts: in the game folder they would be one file).
 // Stopped by a failed step, saying which file and why: the game's own file is untouched
 // and no copy of it stays kept, no temporary file or journal is left, and List1 and the
 // record say exactly what was copied, so the pack can be removed again. A record that
@@ -75,6 +76,8 @@ TEST(PackInstall, RefusedOrStoppedTheRecordSaysWhatIsInPlace) {
       {.what = "Thai pack", .pack = thai, .said = L"ZAzod\\" + thai},
       {.what = "device", .extra = L"Com9.ini", .said = L"“Com9.ini”"},
       {.what = "own name", .extra = L"b.MAP.Tarnwick-Partial", .said = L"b.MAP.Tarnwick-Partial"},
+      {.what = "alike but for case", .setUp = [](TestGame& g) { runUnixShell(g.packs() + L"\\P", L"echo > A.MAP"); },
+       .said = L"“a.map”"},
       // Also over a record absurdly large, which must read as nothing installed.
       {.what = "pack's file in use", .setUp = writeAbsurdlyLargeRecord, .held = L"ZAzod\\P\\rulesmd.ini",
        .said = L"rulesmd.ini", .error = ERROR_SHARING_VIOLATION, .copied = {L"a.map"}},
