@@ -146,8 +146,8 @@ inline std::wstring olderNotSetAside(const std::wstring& path, const std::wstrin
 }
 // Older kept files an install found and set aside, one line each: where it is now.
 inline std::wstring olderSetAside(const std::vector<std::wstring>& lines) {
-  return L"备份文件夹中原有以下文件的较早备份，没有记录说明它们从何而来。为免覆盖游戏当前的文件，"
-         L"它们已改名保存，不会被放回或删除：" + listedLines(lines);
+  return L"备份文件夹中原有以下文件的较早备份，没有任何记录说明它们从何而来。为保存游戏当前的文件，"
+         L"它们已改名保留，不会被放回或删除：" + listedLines(lines);
 }
 inline std::wstring notAGameFileName(const std::wstring& name) { return L"“" + name + L"”不是游戏目录中的文件名，未删除。"; }
 inline std::wstring isAFolder(const std::wstring& name) { return L"“" + name + L"”是文件夹，未删除。"; }
