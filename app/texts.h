@@ -49,7 +49,7 @@ inline std::wstring anotherProgramManages(std::wstring_view gameDir) {
 inline std::wstring gameFolderNotLocked(const std::wstring& lockFile, const std::wstring& reason) {
   return L"无法锁定 " + lockFile + L"：" + reason +
          L"\r\n为免与另一个 Tarnwick 同时改动游戏目录，本程序不复制、不移除也不导入地图包，退出时也不改写记录。"
-         L"\r\n请检查该文件（它不应是文件夹或失效的链接），然后重新启动本程序。";
+         L"\r\n请检查该文件及其所在的文件夹（它应是普通文件而不是文件夹或失效的链接，文件夹应可写入），然后重新启动本程序。";
 }
 
 // The system's error: its own words and the number in brackets, or only the number
