@@ -34,6 +34,17 @@ std::wstring workingFolder() {
   return folder;
 }
 
+// The folder of this program's file.
+std::wstring runningProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size()) {
+    path.resize(path.size() * 2);
+  }
+  path.resize(length);
+  return gameDirFromInstallPath(path);
+}
+
 // Labels live inside their frames; the frames pass the labels' colour requests on
 // to the main window, which knows which labels are field names.
 LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
@@ -63,6 +74,7 @@ constexpr RegistrySource kRegistrySources[] = {
     {L"SOFTWARE\\Westwood\\Yuri's Revenge", L"Version", 7},
     {L"SOFTWARE\\Westwood\\Yuri's Revenge", L"InstallPath", 9},
 };
+constexpr int kGameProgramSlot = 2;
 constexpr int kLaunchTargetSlot = 9;
 
 // Posted to the main window to scan its pack folder again.
@@ -83,12 +95,12 @@ Form1::~Form1() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
 }
 
-std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker ask) {
+std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker ask, std::wstring programFolder) {
   if (!registerTopLevelClass(instance, kForm1WindowClass, windowProc)) return nullptr;
 
   std::unique_ptr<Form1> form(new Form1(std::move(inform), std::move(ask)));
   form->instance_ = instance;
-  const LabelCaptions captions = form->readRegistry();
+  const LabelCaptions captions = form->readRegistry(programFolder.empty() ? runningProgramFolder() : programFolder);
   // Made at its size for the system's DPI, which is the window's unless it opens on a
   // monitor of another density; then it is sized again while it has no controls yet.
   const auto outerSizeAt = [](UINT dpi) {
@@ -143,7 +155,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       if (deferCloseWhileBusy(hwnd_)) return 0;
-      if (!managedElsewhere_) Form_Unload();  // the record is the other program's
+      Form_Unload();
       ::DestroyWindow(hwnd_);
       return 0;
     default:
@@ -366,7 +378,7 @@ bool Form1::ask(std::wstring_view question) const {
 // folder's reading begins there (a large folder's goes on, on a thread of its own, while
 // the controls are made); the scan takes that reading in its turn, after the record.
 
-Form1::LabelCaptions Form1::readRegistry() {
+Form1::LabelCaptions Form1::readRegistry(const std::wstring& programFolder) {
   LabelCaptions captions;
   for (size_t slot = 0; slot < captions.size(); ++slot) captions[slot] = layout::kLabels[slot].caption;
   for (const auto& source : kRegistrySources) {
@@ -374,7 +386,18 @@ Form1::LabelCaptions Form1::readRegistry() {
     if (text.empty()) text = kUnknownMark;
     captions[static_cast<size_t>(source.slot)] = text;
   }
-  gameDir_ = gameDirFromInstallPath(captions[kLaunchTargetSlot]);
+  std::wstring& expansion = captions[kLaunchTargetSlot];
+  if (expansion == kUnknownMark || !isFolder(gameDirFromInstallPath(expansion))) {
+    // A game the registry doesn't know (a copied folder, or one moved since its install)
+    // around this program: in its folder, or in the parent (the program sits in ZAzod).
+    for (const std::wstring& folder : {programFolder, gameDirFromInstallPath(programFolder)}) {
+      if (!isFile(folder + L"\\gamemd.exe")) continue;
+      expansion = folder + L"\\gamemd.exe";
+      if (isFile(folder + L"\\Ra2.exe")) captions[kGameProgramSlot] = folder + L"\\Ra2.exe";
+      break;
+    }
+  }
+  gameDir_ = gameDirFromInstallPath(expansion);
   dir1_.readAhead(gameDir_ + L"\\ZAzod");
   return captions;
 }
@@ -463,7 +486,7 @@ void Form1::showPreview(FullSizePicture picture) {
 void Form1::Command2_Click() {
   const std::wstring program = caption(kLaunchTargetSlot);
   if (const DWORD error = launchGame(program, gameDir_)) {
-    inform(texts::gameNotStarted(program, systemErrorText(error)));
+    inform(gameNotStartedText(program, error));
   }
 }
 

@@ -32,12 +32,19 @@ class Form1 : public WindowBase {
   using Asker = std::function<bool(HWND owner, std::wstring_view question)>;
 
   // Creates the window and runs its load step; the window is not shown yet.
-  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {}, Asker ask = {});
+  // `programFolder`, where a game the registry doesn't know is looked for, is the folder
+  // of the running program unless given.
+  static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {}, Asker ask = {},
+                                       std::wstring programFolder = {});
   ~Form1();
 
   void show(int showCommand);
   // Another Tarnwick manages this game folder: this one has said so and must end.
   [[nodiscard]] bool managedElsewhere() const { return managedElsewhere_; }
+  // Whether this program may change the game folder and its record: only while it holds
+  // the game folder's lock. When it doesn't, it tells the user why and says no. Every
+  // install, removal and import asks first.
+  [[nodiscard]] bool mayChangeGameFolder() const;
 
   // Event handlers.
   void Form_Load();
@@ -81,7 +88,7 @@ class Form1 : public WindowBase {
   using LabelCaptions = std::array<std::wstring, 16>;
   // The load step's first part, before the window is made: the registry's entries
   // among the labels' captions, and the game folder.
-  LabelCaptions readRegistry();
+  LabelCaptions readRegistry(const std::wstring& programFolder);
   HWND child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
              const layout::TwipsRect& rect, DWORD exStyle = 0, const SIZE* fitted = nullptr) const;
   void createControls(const LabelCaptions& captions);
@@ -118,6 +125,7 @@ class Form1 : public WindowBase {
 
   std::wstring gameDir_;
   UniqueFile gameFolderLock_;  // held while the window lives
+  DWORD lockError_ = NO_ERROR;  // why it isn't held
   bool managedElsewhere_ = false;
   FolderListing dir1_;
   FileListing file1_;

@@ -36,12 +36,6 @@ constexpr int kExpansionProgramSlot = 9;
 constexpr int kPackNameSlot = 13;
 constexpr int kPackFolderSlot = 15;
 
-// Messages of one operation, shown together in one box; an empty one is left out.
-std::wstring joined(std::wstring first, const std::wstring& second) {
-  if (second.empty()) return first;
-  return first.empty() ? second : first + L"\r\n\r\n" + second;
-}
-
 // Writes the record of what the window holds.
 std::optional<FileProblem> saveWindowRecord(const Form1& form) {
   return saveRecord(form.GameDir(), form.caption(kPackFolderSlot), form.caption(kPackNameSlot),
@@ -97,7 +91,7 @@ TakenOut takeOutInstalledPack(Form1& form, BusyWindow& busyWindow) {
     form.setCaption(kPackFolderSlot, std::wstring(kUnknownMark));
     form.setCaption(kPackNameSlot, std::wstring(kUnknownMark));
   }
-  return {joined(removalReport(outcome), commitWindowRecord(form)), outcome.filesLeftBehind};
+  return {joinedMessages(removalReport(outcome), commitWindowRecord(form)), outcome.filesLeftBehind};
 }
 
 // Takes the pack in use out first where there is one, then installs; shows and records
@@ -107,7 +101,7 @@ std::wstring switchAndInstall(Form1& form, bool packInUse, PackInstall install) 
   std::wstring report;
   if (packInUse) {
     TakenOut takenOut = takeOutInstalledPack(form, busyWindow);
-    if (takenOut.leftBehind) return joined(std::move(takenOut.report), texts::switchStopped(install.packName));
+    if (takenOut.leftBehind) return joinedMessages(std::move(takenOut.report), texts::switchStopped(install.packName));
     report = std::move(takenOut.report);
   }
   install.progress = busyWindow.progress(texts::kInstalling);
@@ -117,14 +111,15 @@ std::wstring switchAndInstall(Form1& form, bool packInUse, PackInstall install) 
     form.setCaption(kPackNameSlot, install.packName);
     form.setCaption(kPackFolderSlot, install.packFolder);
   }
-  return joined(joined(std::move(report), installReport(outcome)), commitWindowRecord(form));
+  return joinedMessages(joinedMessages(std::move(report), installReport(outcome)), commitWindowRecord(form));
 }
 
 }  // namespace
 
 void Form1::LoadCofg(const std::wstring& sPath) {
   InstalledRecord record;
-  if (sameFileName(sPath, recordFileOf(gameDir_))) {
+  // Finishing an interrupted operation changes the game folder: only with its lock.
+  if (gameFolderLock_ && sameFileName(sPath, recordFileOf(gameDir_))) {
     RecoveredRecord recovered = readRecordFinishingInterruptedOperation(gameDir_);
     if (recovered.failure) inform(problemText(*recovered.failure));
     record = std::move(recovered.record);
@@ -137,10 +132,12 @@ void Form1::LoadCofg(const std::wstring& sPath) {
 }
 
 void Form1::Form_Unload() {
-  inform(commitWindowRecord(*this));
+  // Without the game folder's lock the record is another program's, or nobody's.
+  if (gameFolderLock_) inform(commitWindowRecord(*this));
 }
 
 void Form1::Command3_Click() {
+  if (!mayChangeGameFolder()) return;
   const int chosen = comboSelection(combo1_);
   if (chosen < 0 || file2_.count() == 0) {
     inform(texts::kChoosePack);
@@ -174,7 +171,7 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-  if (::SendMessageW(list1_, LB_GETCOUNT, 0, 0) <= 0) return;
+  if (::SendMessageW(list1_, LB_GETCOUNT, 0, 0) <= 0 || !mayChangeGameFolder()) return;
   if (auto game = runningGame(*this)) {
     inform(texts::gameRunning(*game));
     return;

@@ -7,12 +7,15 @@
 // Wine by programs of other prefixes too.
 //
 // Without a game folder ("未知") or a pack folder there is nothing to manage: no record
-// can be kept and no pack installed, so nothing is locked. Nor is anything when the
-// lock file can't be made for another reason (a folder the user may not write): nothing
-// could be installed there either, and the program still shows what is installed.
+// can be kept and no pack installed, so nothing is locked. When the lock can't be taken
+// for another reason (the lock file is a folder or a link to nowhere, or the folder may
+// not be written), the program still shows what is installed but changes nothing: no
+// install, removal or import, no record written, no interrupted operation finished. Two
+// programs might run then, and either one's change would undo the other's.
 
 #include "app/form1_layout.h"
 #include "app/game_dir.h"
+#include "app/messages.h"
 #include "app/texts.h"
 #include "packs/game_folder_layout.h"
 #include "packs/unknown_mark.h"
@@ -67,10 +70,12 @@ BOOL CALLBACK findOtherProgram(HWND window, LPARAM data) {
 }  // namespace
 
 bool Form1::claimGameFolder() {
-  if (gameDir_ == kUnknownMark) return true;
-  DWORD error = NO_ERROR;
-  gameFolderLock_ = holdExclusively(programLockOf(gameDir_), error);
-  if (!isHeldElsewhere(error)) return true;
+  if (gameDir_ == kUnknownMark) {
+    lockError_ = ERROR_PATH_NOT_FOUND;  // no game folder, nothing to lock
+    return true;
+  }
+  gameFolderLock_ = holdExclusively(programLockOf(gameDir_), lockError_);
+  if (!isHeldElsewhere(lockError_)) return true;
 
   managedElsewhere_ = true;
   inform(texts::anotherProgramManages(gameDir_));
@@ -81,6 +86,12 @@ bool Form1::claimGameFolder() {
     if (::IsIconic(search.found)) ::ShowWindowAsync(search.found, SW_RESTORE);
     ::SetForegroundWindow(search.found);
   }
+  return false;
+}
+
+bool Form1::mayChangeGameFolder() const {
+  if (gameFolderLock_) return true;
+  inform(texts::gameFolderNotLocked(programLockOf(gameDir_), systemErrorText(lockError_)));
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "app/texts.h"
+#include "game/launch.h"
 #include "platform/error_text.h"
 
 namespace tarnwick {
@@ -35,12 +36,23 @@ std::wstring pictureFailureText(HRESULT result) {
 
 }  // namespace
 
+std::wstring joinedMessages(std::wstring first, const std::wstring& second) {
+  if (second.empty()) return first;
+  return first.empty() ? second : first + L"\r\n\r\n" + second;
+}
+
 std::wstring systemErrorText(DWORD error) {
   return texts::systemError(systemMessage(error), bracketed(L"(%lu)", static_cast<unsigned long>(error)));
 }
 
 std::wstring pictureNotOpenedText(const std::wstring& path, HRESULT result) {
   return texts::pictureNotOpened(path, pictureFailureText(result));
+}
+
+std::wstring gameNotStartedText(const std::wstring& program, DWORD error) {
+  // The system's words for a folder are a programmer's ("not supported on a directory").
+  if (error == kProgramIsAFolder) return texts::gameNotStarted(program, texts::kLaunchTargetIsAFolder);
+  return texts::gameNotStarted(program, systemErrorText(error));
 }
 
 std::wstring refusalText(const PackRefusal& refusal) {
@@ -63,6 +75,7 @@ std::wstring problemText(const FileProblem& problem) {
     case Kind::RecordUnwritable: return texts::recordUnwritable(file, error);
     case Kind::NotCopied: return texts::notCopied(file, error);
     case Kind::OriginalNotKept: return texts::originalNotKept(file, problem.place, error);
+    case Kind::OlderNotSetAside: return texts::olderNotSetAside(file, error);
     case Kind::NotAGameFileName: return texts::notAGameFileName(file);
     case Kind::IsAFolder: return texts::isAFolder(file);
     case Kind::OriginalNotSwappedBack: return texts::originalNotSwappedBack(file, problem.place, error);
@@ -75,10 +88,16 @@ std::wstring problemText(const FileProblem& problem) {
 }
 
 std::wstring installReport(const InstallOutcome& outcome) {
-  if (!outcome.failure) return {};
-  // A journal that can't be written stops the install before it starts.
-  if (outcome.failure->kind == FileProblem::Kind::JournalUnwritable) return problemText(*outcome.failure);
-  return texts::installStopped(problemText(*outcome.failure), outcome.copied.size());
+  std::wstring failure;
+  if (outcome.failure) {
+    failure = problemText(*outcome.failure);
+    // A journal that can't be written stops the install before it starts.
+    if (outcome.failure->kind != FileProblem::Kind::JournalUnwritable) {
+      failure = texts::installStopped(failure, outcome.copied.size());
+    }
+  }
+  if (outcome.setAside.empty()) return failure;
+  return joinedMessages(texts::olderSetAside(outcome.setAside), failure);
 }
 
 std::wstring removalReport(const RemovalOutcome& outcome) {

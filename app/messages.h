@@ -11,6 +11,9 @@ namespace tarnwick {
 
 // The messages the user reads about what the program's parts report, worded by texts.h.
 
+// Messages of one operation, shown together in one box; an empty one is left out.
+std::wstring joinedMessages(std::wstring first, const std::wstring& second);
+
 // The system's error code in its own words followed by the number in brackets, or the
 // number alone when the system has no words for it.
 std::wstring systemErrorText(DWORD error);
@@ -18,9 +21,13 @@ std::wstring systemErrorText(DWORD error);
 // A picture that can't be shown in a preview, and why.
 std::wstring pictureNotOpenedText(const std::wstring& path, HRESULT result);
 
+// Why the game's program couldn't be started (see launchGame).
+std::wstring gameNotStartedText(const std::wstring& program, DWORD error);
+
 std::wstring refusalText(const PackRefusal& refusal);
 std::wstring problemText(const FileProblem& problem);
-// Why an install stopped and what it copied before; empty when it didn't stop.
+// The older kept files an install set aside, why it stopped and what it copied before;
+// empty when it did neither.
 std::wstring installReport(const InstallOutcome& outcome);
 // The one message that tells of all a removal's problems; empty when there were none.
 std::wstring removalReport(const RemovalOutcome& outcome);

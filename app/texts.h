@@ -44,6 +44,14 @@ inline std::wstring anotherProgramManages(std::wstring_view gameDir) {
   return L"另一个 Tarnwick 正在管理游戏目录“" + std::wstring(gameDir) + L"”。\r\n请使用已打开的那个窗口；本程序将退出。";
 }
 
+// The lock on the game folder that couldn't be taken, though no other program holds it;
+// the system's reason follows the lock file's path.
+inline std::wstring gameFolderNotLocked(const std::wstring& lockFile, const std::wstring& reason) {
+  return L"无法锁定 " + lockFile + L"：" + reason +
+         L"\r\n为免与另一个 Tarnwick 同时改动游戏目录，本程序不复制、不移除也不导入地图包，退出时也不改写记录。"
+         L"\r\n请检查该文件及其所在的文件夹（它应是普通文件而不是文件夹或失效的链接，文件夹应可写入），然后重新启动本程序。";
+}
+
 // The system's error: its own words and the number in brackets, or only the number
 // when it has no words for it.
 inline std::wstring systemError(const std::wstring& systemWords, const std::wstring& bracketedNumber) {
@@ -83,6 +91,7 @@ inline constexpr const wchar_t* kMapPreviewFailed = L"无法显示地图的预�
 inline std::wstring gameNotStarted(const std::wstring& program, const std::wstring& reason) {
   return L"无法启动游戏：" + program + L"\r\n" + reason;
 }
+inline constexpr const wchar_t* kLaunchTargetIsAFolder = L"这是一个文件夹，不是游戏程序。";
 // Refusing to change the game folder while the game runs.
 inline std::wstring gameRunning(const std::wstring& program) {
   return L"游戏正在运行：" + program + L"\r\n请先退出游戏，再复制或移除地图包。";
@@ -131,6 +140,14 @@ inline std::wstring notCopied(const std::wstring& name, const std::wstring& erro
 }
 inline std::wstring originalNotKept(const std::wstring& name, const std::wstring& folder, const std::wstring& error) {
   return L"无法备份游戏原有的 " + name + L"（到 " + folder + L"）：" + error + L"\r\n该文件未被改动。";
+}
+inline std::wstring olderNotSetAside(const std::wstring& path, const std::wstring& error) {
+  return L"无法将较早的备份 " + path + L" 改名保存：" + error;
+}
+// Older kept files an install found and set aside, one line each: where it is now.
+inline std::wstring olderSetAside(const std::vector<std::wstring>& lines) {
+  return L"备份文件夹中原有以下文件的较早备份，没有任何记录说明它们从何而来。为保存游戏当前的文件，"
+         L"它们已改名保留，不会被放回或删除：" + listedLines(lines);
 }
 inline std::wstring notAGameFileName(const std::wstring& name) { return L"“" + name + L"”不是游戏目录中的文件名，未删除。"; }
 inline std::wstring isAFolder(const std::wstring& name) { return L"“" + name + L"”是文件夹，未删除。"; }

@@ -13,6 +13,7 @@ struct FileProblem {
     RecordUnwritable,        // file: the record's path
     NotCopied,               // file: the pack's file name
     OriginalNotKept,         // file: the name; place: the kept originals' folder
+    OlderNotSetAside,        // file: the older kept file's path
     NotAGameFileName,        // file: the listed name; no error code
     IsAFolder,               // file: the listed name; no error code
     OriginalNotSwappedBack,  // file: the name; place: where the original is kept

@@ -52,6 +52,21 @@ void KeptOriginals::forget(const std::wstring& name) {
   if (deleteFileClearingReadOnly(pathOf(name)) == NO_ERROR) kept_.remove(name);
 }
 
+KeptOriginals::SetAside KeptOriginals::setAside(const std::wstring& name, const std::wstring& stamp) {
+  constexpr int kTries = 100;
+  DWORD error = ERROR_ALREADY_EXISTS;
+  for (int n = 1; n <= kTries && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS); ++n) {
+    const std::wstring path = pathOf(name + L"." + stamp + (n == 1 ? L"" : L"-" + std::to_wstring(n)) + L".older");
+    if (::MoveFileExW(pathOf(name).c_str(), path.c_str(), 0)) {
+      kept_.remove(name);
+      kept_.addFile(path.substr(folder_.size() + 1));
+      return {path, NO_ERROR};
+    }
+    error = lastErrorOr(ERROR_ACCESS_DENIED);
+  }
+  return {{}, error};
+}
+
 DWORD KeptOriginals::putBack(const std::wstring& name, const std::wstring& gameFile) {
   const DWORD error = moveFileReplacing(pathOf(name), gameFile);
   if (error == NO_ERROR) kept_.remove(name);

@@ -28,6 +28,16 @@ class KeptOriginals {
   [[nodiscard]] DWORD keep(const std::wstring& gameFile, const std::wstring& name);
   // Drops a copy kept a moment ago, when the replacement it was kept for didn't happen.
   void forget(const std::wstring& name);
+  // Moves an older kept file of `name`, one that nothing accounts for (left by a crash of
+  // another tool, a hand edit or a program that ran without the lock), out of the way in
+  // the folder, under a name of its own: "<name>.<stamp>.older", or with "-2", "-3"... before
+  // ".older" where that is taken. It is never put back or deleted. Its new path, or the
+  // system's error with the file left where it was.
+  struct SetAside {
+    std::wstring path;
+    DWORD error = NO_ERROR;
+  };
+  [[nodiscard]] SetAside setAside(const std::wstring& name, const std::wstring& stamp);
   // Moves the kept file back over (or to) `gameFile`. NO_ERROR or the system's error; on
   // failure the kept file stays where it is.
   [[nodiscard]] DWORD putBack(const std::wstring& name, const std::wstring& gameFile);

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <unordered_set>
+
 #include "packs/folder_snapshot.h"
 #include "packs/game_folder_layout.h"
 #include "packs/journal_file.h"
@@ -21,6 +24,16 @@ bool hasControlCharacter(const std::wstring& text) {
   return false;
 }
 
+// The local time as "yyyymmdd-hhmmss".
+std::wstring timeStamp() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  wchar_t text[32]{};
+  std::swprintf(text, 32, L"%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                now.wSecond);
+  return text;
+}
+
 bool isProgramsOwnName(const std::wstring& name) {
   const size_t suffix = kTemporarySuffix.size();
   return sameFileName(name, kJournalName) ||
@@ -33,6 +46,10 @@ class Install {
       : install_(install), game_(install.gameDir), originals_(install.gameDir) {}
 
   InstallOutcome run() {
+    if (auto failure = setAsideOlderOriginals()) {
+      outcome_.failure = std::move(*failure);
+      return std::move(outcome_);
+    }
     Journal journal{JournalOperation::Install, install_.packFolder, install_.packName, {}};
     journal.entries.reserve(install_.files.size());
     for (const auto& name : install_.files) journal.entries.push_back({name, isGamesOwnFile(name)});
@@ -52,10 +69,26 @@ class Install {
   }
 
  private:
+  // A kept file of a name the pack brings is older than this install: the record and the
+  // journal of an earlier operation account for none once the pack in use is out. Kept
+  // there, the game's current file couldn't be kept, and the removal would put the older
+  // one back; so it goes out of the way first, before the journal of this install.
+  std::optional<FileProblem> setAsideOlderOriginals() {
+    const std::wstring stamp = timeStamp();
+    for (const auto& name : install_.files) {
+      if (!originals_.holds(name)) continue;
+      KeptOriginals::SetAside setAside = originals_.setAside(name, stamp);
+      if (setAside.error != NO_ERROR) {
+        return FileProblem{FileProblem::Kind::OlderNotSetAside, originals_.pathOf(name), {}, setAside.error};
+      }
+      outcome_.setAside.push_back(std::move(setAside.path));
+    }
+    return std::nullopt;
+  }
+
   // Whether the file the pack is about to replace is one of the game's own, to be kept.
-  // One kept before (by a pack whose removal couldn't put it back) stays the original.
   bool isGamesOwnFile(const std::wstring& name) const {
-    return game_.hasFile(name) && !sameFileName(name, kStringTableName) && !originals_.holds(name);
+    return game_.hasFile(name) && !sameFileName(name, kStringTableName);
   }
 
   std::optional<FileProblem> installFile(const JournalEntry& entry) {
@@ -102,8 +135,13 @@ std::optional<PackRefusal> refusalOfPack(const std::wstring& packFolder, const s
     return PackRefusal{Reason::FolderUnrecordable, packFolder};
   }
   if (!toAnsiExactly(packName) || hasControlCharacter(packName)) return PackRefusal{Reason::NameUnrecordable, packName};
+  // Names alike but for case (a pack made where case counts) would be one file in the game
+  // folder: the second would replace the first, and its original kept would be the first's.
+  std::unordered_set<std::wstring> seen;
   for (const auto& name : files) {
-    if (!isPlainFileName(name) || isProgramsOwnName(name)) return PackRefusal{Reason::FileNameUnusable, name};
+    if (!isPlainFileName(name) || isProgramsOwnName(name) || !seen.insert(foldedFileName(name)).second) {
+      return PackRefusal{Reason::FileNameUnusable, name};
+    }
     if (!toAnsiExactly(name)) return PackRefusal{Reason::FileNameUnrecordable, name};
   }
   return std::nullopt;

@@ -2,14 +2,26 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace tarnwick {
 
 bool pathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool isFolder(const std::wstring& path) {
+namespace {
+
+// Whether the entry at the path is a folder; nothing when there is none.
+std::optional<bool> entryIsFolder(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
+
+}  // namespace
+
+bool isFolder(const std::wstring& path) { return entryIsFolder(path) == true; }
+
+bool isFile(const std::wstring& path) { return entryIsFolder(path) == false; }
 
 bool sameFileName(std::wstring_view a, std::wstring_view b) {
   return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==

@@ -10,6 +10,8 @@ namespace tarnwick {
 bool pathExists(const std::wstring& path);
 
 bool isFolder(const std::wstring& path);
+// Whether a file, not a folder, is at the path.
+bool isFile(const std::wstring& path);
 
 // Whether two names (or two full paths) name the same file: compared as the file
 // system does, ignoring case.

@@ -10,6 +10,8 @@
 #include "app/busy_window.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
+#include "app/messages.h"
+#include "app/texts.h"
 #include "game/reg_keys.h"
 #include "support/fixtures.h"
 #include "support/test_game.h"
@@ -18,13 +20,14 @@ namespace {
 
 using namespace std::string_literals;
 using namespace tarnwick::test;
+using Names = std::vector<std::wstring>;
 namespace layout = tarnwick::layout;
 
 class MainWindowTest : public testing::Test {
  protected:
-  std::unique_ptr<tarnwick::Form1> open() {
+  std::unique_ptr<tarnwick::Form1> open(std::wstring programFolder = {}) {
     log.messages.clear();
-    auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), log.informer());
+    auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), log.informer(), {}, std::move(programFolder));
     pumpMessages();
     return form;
   }
@@ -32,24 +35,11 @@ class MainWindowTest : public testing::Test {
   MessageLog log;
 };
 
-// Start-up shows the registry's entries, or 未知, and takes the game folder from the
-// expansion's path. The game's name stored as an installer or a stranger may reads as
-// the game reads it: texts as stored, up to a NUL, when their ANSI form (code page 936
-// here) with its NUL fits the game's 1024-byte buffer; 32-bit numbers in hexadecimal;
-// anything else as nothing (which the window shows as 未知).
-TEST_F(MainWindowTest, StartUpShowsTheRegistryEntriesAsTheGameReadsThem) {
-  const std::pair<int, std::wstring> captions[] = {
-      {1, L"Red Alert 2"},     {4, L"10006"}, {2, L"D:\\Base\\Ra2.exe"},
-      {10, L"Yuri's Revenge"}, {7, L"10001"}, {9, L"D:\\Games\\RA2\\gamemd.exe"},
-      {13, L"未知"},           {15, L"未知"}};
-  for (const bool installed : {false, true}) {
-    if (installed) registry.installGame(L"D:\\Base\\Ra2.exe", L"D:\\Games\\RA2\\gamemd.exe");
-    auto form = open();
-    for (const auto& [slot, caption] : captions) EXPECT_EQ(form->caption(slot), installed ? caption : L"未知") << slot;
-    EXPECT_EQ(form->GameDir(), installed ? L"D:\\Games\\RA2" : L"未知");
-  }
-  EXPECT_TRUE(log.messages.empty());
-
+// The game's name stored as an installer or a stranger may reads as the game reads it:
+// texts as stored, up to a NUL, when their ANSI form (code page 936 here) with its NUL
+// fits the game's 1024-byte buffer; 32-bit numbers in hexadecimal; anything else as
+// nothing (which the window shows as 未知).
+TEST_F(MainWindowTest, TheRegistrysEntriesReadAsTheGameReadsThem) {
   // Each value's bytes as stored (a text with its NUL) and what the game reads of them.
   const struct {
     DWORD type;
@@ -68,6 +58,51 @@ TEST_F(MainWindowTest, StartUpShowsTheRegistryEntriesAsTheGameReadsThem) {
     registry.setBytes(GameRegistry::kGameKey, L"Name", name.type, name.stored.data(),
                       static_cast<DWORD>(name.stored.size() * sizeof(wchar_t)));
     EXPECT_EQ(tarnwick::RegKeys::ReadRegValue(HKEY_LOCAL_MACHINE, GameRegistry::kGameKey, L"Name"), name.read);
+  }
+}
+
+// Start-up shows the registry's entries, or 未知, and takes the game folder from the
+// expansion's path. A game the registry doesn't know (no entries, or its folder gone since)
+// is looked for around the program, in its folder and then in the parent, and shown as
+// found: the programs' paths, the names and versions the registry gives, and the game's
+// packs. Where the registry names a game that is there, it wins.
+TEST_F(MainWindowTest, StartUpShowsTheRegistrysGameOrTheOneAroundTheProgram) {
+  TempFolder temp;
+  for (const auto& [game, pack] : {std::pair{L"RA2", L"装"}, std::pair{L"Green", L"绿"}}) {
+    makeFolder(temp / game + L"\\ZAzod\\" + pack);
+    for (const wchar_t* program : {L"\\gamemd.exe", L"\\Ra2.exe"}) writeBytes(temp / game + program, "MZ");
+  }
+  for (const wchar_t* folder : {L"Elsewhere", L"Odd\\gamemd.exe"}) makeFolder(temp / folder);
+  enum class Registry { None, Gone, RA2 };
+  const struct {
+    const char* what;
+    Registry registry;
+    const wchar_t* programIn;  // the program's folder
+    std::wstring game;         // the game folder shown; none when empty
+    Names packs;
+  } cases[] = {
+      {"registry missing, program in the game folder", Registry::None, L"Green", L"Green", {L"绿"}},
+      {"registry naming a vanished folder, program in ZAzod", Registry::Gone, L"Green\\ZAzod", L"Green", {L"绿"}},
+      {"registry naming a game that is there, program in a copy", Registry::RA2, L"Green", L"RA2", {L"装"}},
+      {"registry missing, program elsewhere", Registry::None, L"Elsewhere", L"", {}},
+      {"registry naming a vanished folder, program elsewhere", Registry::Gone, L"Elsewhere", L"Gone", {}},
+      {"registry missing, a folder named gamemd.exe", Registry::None, L"Odd", L"", {}},
+  };
+  for (const auto& c : cases) {
+    GameRegistry::removeAll();
+    const std::wstring registered = temp / (c.registry == Registry::Gone ? L"Gone" : L"RA2");
+    if (c.registry != Registry::None) registry.installGame(registered + L"\\Ra2.exe", registered + L"\\gamemd.exe");
+    auto form = open(temp / c.programIn);
+    const bool named = c.registry != Registry::None, found = !c.game.empty();
+    const std::wstring game = temp / c.game, unknown = L"未知";
+    const std::pair<int, std::wstring> captions[] = {
+        {1, named ? L"Red Alert 2" : unknown},    {4, named ? L"10006" : unknown}, {2, found ? game + L"\\Ra2.exe" : unknown},
+        {10, named ? L"Yuri's Revenge" : unknown}, {7, named ? L"10001" : unknown},
+        {9, found ? game + L"\\gamemd.exe" : unknown}, {13, unknown}, {15, unknown}};
+    for (const auto& [slot, caption] : captions) EXPECT_EQ(form->caption(slot), caption) << c.what << ", slot " << slot;
+    EXPECT_EQ(form->GameDir(), found ? game : unknown) << c.what;
+    EXPECT_EQ(comboItems(form->Combo1()), c.packs) << c.what;
+    EXPECT_TRUE(log.messages.empty()) << c.what;
   }
 }
 
@@ -134,23 +169,26 @@ TEST_F(MainWindowTest, LongWorkShowsItsProgressAndHoldsAClose) {
   EXPECT_FALSE(::IsWindow(window)) << "and comes once the work has ended";
 }
 
-// The launch starts the expansion, without arguments, in the game folder; when it
-// can't, a message says which program and why.
+// The launch starts the expansion, without arguments, in the game folder. When it can't
+// (the program is gone, or a folder, which the shell would open in a file browser),
+// nothing starts and a message says which program and why.
 TEST_F(MainWindowTest, LaunchStartsTheExpansionInTheGameFolderOrSaysWhy) {
   TempFolder game;
   ASSERT_TRUE(::CopyFileW(standInGameExe().c_str(), (game / L"gamemd.exe").c_str(), FALSE));
+  makeFolder(game / L"Copy\\gamemd.exe");
   ::SetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", L"1");  // it logs its start and ends
-
-  registry.installGame(game / L"Ra2.exe", game / L"gone.exe");
-  open()->Command2_Click();
-  ASSERT_EQ(log.messages.size(), 1u);
-  EXPECT_NE(log.messages[0].find(L"gone.exe"), std::wstring::npos) << log.messages[0];
-
-  registry.installGame(game / L"Ra2.exe", game / L"gamemd.exe");
-  open()->Command2_Click();
+  const std::pair<const wchar_t*, std::wstring> cases[] = {  // the expansion, and why it doesn't start
+      {L"gone.exe", tarnwick::systemErrorText(ERROR_FILE_NOT_FOUND)},
+      {L"Copy\\gamemd.exe", tarnwick::texts::kLaunchTargetIsAFolder},
+      {L"gamemd.exe", L""},
+  };
+  for (const auto& [expansion, why] : cases) {
+    registry.installGame(game / L"Ra2.exe", game / expansion);
+    open()->Command2_Click();
+    EXPECT_EQ(log.messages, why.empty() ? Names{} : Names{tarnwick::texts::gameNotStarted(game / expansion, why)});
+  }
   const std::string launched = waitForLaunchLog(game.path());
   ::SetEnvironmentVariableW(L"TARNWICK_STAND_IN_EXIT", nullptr);
-  EXPECT_TRUE(log.messages.empty());
   // The expansion's log: its working folder, then its command line (the game folder
   // holds no other program that could have written it).
   const std::string folder = ansi(game.path()) + "\t";

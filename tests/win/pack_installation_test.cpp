@@ -29,11 +29,13 @@ std::string recordOf(const Names& files) {
   return ansi(text);
 }
 
-// The record as a stranger might leave it: 3 GB (sparse, so quickly made). It reads as
-// nothing installed, and is never read into memory whole.
+// The record as a stranger might leave it: a record of the pack P, then zeros (sparse, so
+// quickly made) to one byte past the largest record read. It reads as nothing installed;
+// read whole, it would list P's a.map (what follows the names is ignored).
 void writeAbsurdlyLargeRecord(TestGame& game) {
-  tarnwick::UniqueFile file(::CreateFileW(game.record().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  ASSERT_TRUE(::SetFilePointerEx(file.get(), LARGE_INTEGER{.QuadPart = 3LL << 30}, nullptr, FILE_BEGIN));
+  writeBytes(game.record(), recordOf({L"a.map"}));
+  tarnwick::UniqueFile file(::CreateFileW(game.record().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(::SetFilePointerEx(file.get(), LARGE_INTEGER{.QuadPart = (64LL << 20) + 1}, nullptr, FILE_BEGIN));
   ASSERT_TRUE(::SetEndOfFile(file.get()));
 }
 
@@ -46,8 +48,9 @@ void blockKeptRules(TestGame& game) {
 // Installing the pack P (a.map, rulesmd.ini, z.jpg) when it can't go well.
 // Refused before anything is copied, saying why: the choice undone by typing into the
 // combo, and packs with a name the record can't hold (it would come back as another name,
-// whose file could never be removed), a device's name, or a name like the program's own
-// temporary files (deleted at the next start after a crash).
+// whose file could never be removed), a device's name, a name like the program's own
+// temporary files (deleted at the next start after a crash), or two names alike but for
+// case (unpacked where case counts: in the game folder they would be one file).
 // Stopped by a failed step, saying which file and why: the game's own file is untouched
 // and no copy of it stays kept, no temporary file or journal is left, and List1 and the
 // record say exactly what was copied, so the pack can be removed again. A record that
@@ -73,6 +76,8 @@ TEST(PackInstall, RefusedOrStoppedTheRecordSaysWhatIsInPlace) {
       {.what = "Thai pack", .pack = thai, .said = L"ZAzod\\" + thai},
       {.what = "device", .extra = L"Com9.ini", .said = L"“Com9.ini”"},
       {.what = "own name", .extra = L"b.MAP.Tarnwick-Partial", .said = L"b.MAP.Tarnwick-Partial"},
+      {.what = "alike but for case", .setUp = [](TestGame& g) { runUnixShell(g.packs() + L"\\P", L"echo > A.MAP"); },
+       .said = L"“a.map”"},
       // Also over a record absurdly large, which must read as nothing installed.
       {.what = "pack's file in use", .setUp = writeAbsurdlyLargeRecord, .held = L"ZAzod\\P\\rulesmd.ini",
        .said = L"rulesmd.ini", .error = ERROR_SHARING_VIOLATION, .copied = {L"a.map"}},
@@ -106,6 +111,46 @@ TEST(PackInstall, RefusedOrStoppedTheRecordSaysWhatIsInPlace) {
     EXPECT_EQ(filesIn(game.packs()).size(), 3u) << c.what << ": cofin.txt, ra2md.csf and the lock, no temporary file";
     EXPECT_EQ(listItems(*form), c.copied) << c.what;
     EXPECT_EQ(readBytes(game.record()), c.copied.empty() ? "" : ansi(pack) + "\r\nP\r\n 1 \r\na.map\r\n") << c.what;
+  }
+}
+
+// A lock file that can't be taken though no other program holds it (a folder, a link to
+// nowhere): the window shows what is installed, but an install and a removal are refused
+// before any question, naming the lock file and the system's reason; the close writes no
+// record, nor is an interrupted operation finished. The game folder and the record stay.
+TEST(PackInstall, NothingChangesWithoutTheGameFolderLock) {
+  const struct {
+    const char* what;
+    const wchar_t* lockFile;  // the shell command making it in the pack folder
+    DWORD error;
+  } cases[] = {
+      {"a folder", L"mkdir Tarnwick.lock", ERROR_ACCESS_DENIED},
+      {"a link to nowhere", L"ln -s ../gone/Tarnwick.lock Tarnwick.lock", ERROR_FILE_NOT_FOUND},
+  };
+  for (const auto& c : cases) {
+    TestGame game;
+    game.addPack(L"Q", {{L"q.map", "q"}});
+    writeBytes(game / L"a.map", "a");
+    const std::string record = recordOf({L"a.map"}) + "a line after the names\r\n";
+    writeBytes(game.record(), record);
+    ASSERT_EQ(tarnwick::writeJournal(game.dir(), {tarnwick::JournalOperation::Removal, {}, {}, {{L"a.map", false}}}),
+              static_cast<DWORD>(NO_ERROR));
+    runUnixShell(game.packs(), c.lockFile);
+    const FileContents before = filesIn(game.dir()), kept = filesIn(game.kept());
+    auto form = game.open();
+    EXPECT_EQ(listItems(*form), Names{L"a.map"}) << c.what;
+    choosePack(*form, L"Q");
+    form->Command3_Click();
+    form->Command4_Click();
+    closeWindow(*form);
+    const std::wstring refusal = tarnwick::texts::gameFolderNotLocked(game.packs() + L"\\Tarnwick.lock",
+                                                                      systemErrorText(c.error));
+    EXPECT_EQ(game.log.messages, Names(2, refusal)) << c.what;
+    EXPECT_TRUE(game.log.questions.empty()) << c.what;
+    EXPECT_EQ(filesIn(game.dir()), before) << c.what;
+    EXPECT_EQ(filesIn(game.kept()), kept) << c.what << ": the journal stays";
+    EXPECT_EQ(readBytes(game.record()), record) << c.what;
+    runUnixShell(game.packs(), L"rm -r Tarnwick.lock");
   }
 }
 
@@ -213,7 +258,9 @@ TEST(PackSwitch, AnotherPackIsTakenOutFirstOnlyOnYesOnceTheGameHasEnded) {
 
 // The program killed at a step of an install or a removal of A, with these files in the
 // game folder and its kept originals: the next start finds the journal, lists what is
-// really in place, and one removal brings the game folder back.
+// really in place, and one removal brings the game folder back. So it does after an
+// install of A over an older kept file that nothing accounts for: that one stays below
+// ZAzod, set aside under a name of its own that the install's message gives.
 TEST(PackSwitch, AnInterruptedOperationIsFinishedAtTheNextStart) {
   using enum tarnwick::JournalOperation;
   const std::vector<tarnwick::JournalEntry> entries = {
@@ -222,9 +269,10 @@ TEST(PackSwitch, AnInterruptedOperationIsFinishedAtTheNextStart) {
   const std::string recordOfA = "P\r\nA\r\n 4 \r\na.map\r\nexpandmd01.mix\r\nra2md.csf\r\nrulesmd.ini\r\n";
   struct Case {
     const char* what;
-    tarnwick::JournalOperation operation;
+    std::optional<tarnwick::JournalOperation> operation;  // none: no journal, A installed after the start
     FileContents written;  // beside the game's own files
     Names listed;  // after the start
+    std::vector<std::string> older{};  // the kept files that stay
   };
   // A string table is listed whenever it is there: its removal only restores it.
   const Case cases[] = {
@@ -240,19 +288,32 @@ TEST(PackSwitch, AnInterruptedOperationIsFinishedAtTheNextStart) {
        {{kept + L"expandmd01.mix", "game mix"}, {L"a.map", "a"}, {L"expandmd01.mix", "A mix"}},
        {L"a.map", L"expandmd01.mix", L"ra2md.csf"}},
       {"removal: all done, no record yet", Removal, {{L"ra2md.csf.tarnwick-partial", "x"}}, {L"ra2md.csf"}},
+      {"an older kept file", std::nullopt, {{kept + L"rulesmd.ini", "older rules"}}, {}, {"older rules"}},
   };
   for (const Case& c : cases) {
     SwitchGame game;
-    const tarnwick::Journal journal{c.operation, game.a, c.operation == Install ? L"A" : L"", entries};
-    ASSERT_EQ(tarnwick::writeJournal(game.dir(), journal), static_cast<DWORD>(NO_ERROR));
+    if (c.operation) {
+      const tarnwick::Journal journal{*c.operation, game.a, c.operation == Install ? L"A" : L"", entries};
+      ASSERT_EQ(tarnwick::writeJournal(game.dir(), journal), static_cast<DWORD>(NO_ERROR));
+    }
     if (c.operation == Removal) writeBytes(game.record(), recordOfA);
+    makeFolder(game.kept());
     for (const auto& [name, bytes] : c.written) writeBytes(game / name, bytes);
     auto form = game.open();
     EXPECT_EQ(listItems(*form), c.listed) << c.what;
+    if (!c.operation) {
+      choosePack(*form, L"A");
+      form->Command3_Click();
+    }
     form->Command4_Click();
     EXPECT_EQ(filesIn(game.dir()), game.before) << c.what;
-    EXPECT_TRUE(filesIn(game.kept()).empty()) << c.what;
-    EXPECT_TRUE(game.log.messages.empty()) << c.what;
+    std::vector<std::string> older;
+    for (const auto& [name, bytes] : filesIn(game.kept())) {
+      older.push_back(bytes);
+      EXPECT_TRUE(contains(game.log.messages.at(0), game.kept() + L"\\" + name)) << c.what;
+    }
+    EXPECT_EQ(older, c.older) << c.what;
+    EXPECT_EQ(game.log.messages.size(), c.older.size()) << c.what;
   }
 }
 

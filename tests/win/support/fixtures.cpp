@@ -1,6 +1,7 @@
 #include "support/fixtures.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 #include <windowsx.h>
 
 #include <stdexcept>
@@ -28,7 +29,8 @@ std::map<std::wstring, std::string> filesIn(const std::wstring& folder) {
 }
 
 void makeFolder(const std::wstring& path) {
-  if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+  const int made = ::SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
+  if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {
     throw std::runtime_error("cannot create a test folder");
   }
 }
@@ -47,6 +49,18 @@ std::string ansi(std::wstring_view text) {
                                                          bytes.data(), static_cast<int>(bytes.size()), nullptr,
                                                          nullptr)));
   return bytes;
+}
+
+void runUnixShell(const std::wstring& folder, const std::wstring& command) {
+  // Wine gives no handle to wait on for a Unix program: the command leaves a mark when done.
+  std::wstring line = L"sh -c \"" + command + L" && : > .unix-shell-done\"";
+  STARTUPINFOW startup{.cb = sizeof startup};
+  PROCESS_INFORMATION process{};
+  ::CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process);
+  const UniqueKernelObject thread(process.hThread), shell(process.hProcess);
+  const std::wstring done = folder + L"\\.unix-shell-done";
+  for (int waited = 0; waited < 100 && !exists(done); ++waited) ::Sleep(50);
+  if (!::DeleteFileW(done.c_str())) throw std::runtime_error("the shell command did not run");
 }
 
 HeldOpen::HeldOpen(const std::wstring& path)

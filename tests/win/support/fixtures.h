@@ -27,11 +27,17 @@ inline std::optional<std::string> readBytes(const std::wstring& path) {
 }
 // The files (not folders) directly in a folder, hidden ones too, with their bytes.
 std::map<std::wstring, std::string> filesIn(const std::wstring& folder);
+// Makes the folder and those it is in, where they aren't yet.
 void makeFolder(const std::wstring& path);
 void addAttributes(const std::wstring& path, DWORD attributes);
 inline bool exists(const std::wstring& path) { return pathExists(path); }
 // Text in the ANSI code page (936 in the tests), for expected record bytes.
 std::string ansi(std::wstring_view text);
+
+// Runs a command of the system's shell in `folder` and waits for its end: file-system
+// shapes that Wine's own calls can't make (a link to nowhere, names alike but for case),
+// as another tool or an unpacked archive leaves them. Wine starts Unix programs itself.
+void runUnixShell(const std::wstring& folder, const std::wstring& command);
 
 // Holds a file open without sharing, as a running program would: other opens
 // fail with ERROR_SHARING_VIOLATION until it goes.
