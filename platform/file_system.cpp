@@ -16,8 +16,6 @@ bool sameFileName(std::wstring_view a, std::wstring_view b) {
          CSTR_EQUAL;
 }
 
-namespace {
-
 std::wstring fullPath(const std::wstring& path) {
   const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (length == 0) return path;
@@ -26,8 +24,6 @@ std::wstring fullPath(const std::wstring& path) {
   while (full.size() > 3 && full.back() == L'\\') full.pop_back();
   return full;
 }
-
-}  // namespace
 
 bool samePath(const std::wstring& a, const std::wstring& b) { return sameFileName(fullPath(a), fullPath(b)); }
 
