@@ -53,7 +53,8 @@ std::wstring importReport(const std::wstring& source, const ImportOutcome& outco
   for (const ImportedPack& pack : outcome.packs) {
     if (!pack.hasMaps) notes.push_back(texts::importedWithoutMaps(source, pack.name));
     if (pack.unrecordableName) {
-      notes.push_back(texts::importedUnrecordable(pack.name, *pack.unrecordableName, std::to_wstring(::GetACP())));
+      notes.push_back(texts::importedUnrecordable(source, pack.name, *pack.unrecordableName,
+                                                         std::to_wstring(::GetACP())));
     }
   }
   return joinedParagraphs(notes);

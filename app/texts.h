@@ -217,8 +217,9 @@ inline std::wstring importedWithoutMaps(const std::wstring& source, const std::w
   return L"“" + source + L"”中没有地图文件（.map、.yrm、.mpr）。它已导入为地图包“" + pack +
          L"”，但照现在的样子无法复制到游戏中。";
 }
-inline std::wstring importedUnrecordable(const std::wstring& pack, const std::wstring& name, const std::wstring& codePage) {
-  return L"已导入的地图包“" + pack + L"”中的文件名“" + name + L"”含有本机代码页（" + codePage +
+inline std::wstring importedUnrecordable(const std::wstring& source, const std::wstring& pack, const std::wstring& name,
+                                         const std::wstring& codePage) {
+  return L"“" + source + L"”已导入为地图包“" + pack + L"”，但其中的文件名“" + name + L"”含有本机代码页（" + codePage +
          L"）无法记录的字符：请先给它改名，否则无法复制此地图包。";
 }
 inline std::wstring collectionImported(const std::wstring& source, size_t packs) {

@@ -125,6 +125,9 @@ TEST_F(MainWindowTest, LongWorkShowsItsProgressAndHoldsAClose) {
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     progress(2, 3);
     EXPECT_EQ(windowText(window), L"Tarnwick - 正在复制地图包 2 / 3");
+    ::Sleep(100);
+    busy.progressOfUnknownAll(L"正在解压")(5, std::nullopt);  // an archive that doesn't list its files
+    EXPECT_EQ(windowText(window), L"Tarnwick - 正在解压 5");
     EXPECT_FALSE(::IsWindowEnabled(form->Command(3)));
     EXPECT_TRUE(::IsWindow(window)) << "the close waits";
   }

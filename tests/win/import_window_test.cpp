@@ -1,0 +1,135 @@
+// Importing archives and folders as the main window sees it: drops, the queue that keeps
+// them out of other handlers, the program started with paths, the receiving end of a
+// second program's hand-over, the messages, and the pack chosen afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/form1_layout.h"
+#include "app/handover_payload.h"
+#include "packs/game_folder_layout.h"
+#include "platform/exclusive_file.h"
+#include "support/test_game.h"
+#include "support/test_pictures.h"
+
+namespace {
+
+using namespace tarnwick::test;
+using Names = std::vector<std::wstring>;
+using Files = std::vector<std::pair<std::wstring, std::string>>;
+
+class ImportWindowTest : public testing::Test {
+ protected:
+  // A folder of the files (a "\" in a name makes its folder), outside the game.
+  std::wstring source(const std::wstring& name, const Files& files) {
+    const std::wstring folder = game.temp() / name;
+    makeFolder(folder);
+    for (const auto& [file, bytes] : files) {
+      if (file.find(L'\\') != std::wstring::npos) makeFolder(folder + L"\\" + file.substr(0, file.find(L'\\')));
+      writeBytes(folder + L"\\" + file, bytes);
+    }
+    return folder;
+  }
+  std::unique_ptr<tarnwick::Form1> open(std::vector<std::wstring> startPaths = {}) {
+    auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), game.log.informer(), {}, std::move(startPaths));
+    pumpMessages();
+    return form;
+  }
+  TestGame game;
+};
+
+// Folders dropped inside another handler (the message of "复制地图包" with no pack chosen)
+// are imported only once it has ended: then they are packs in their place among the
+// others, the last one made is chosen and shows its pictures and maps, and one message
+// names what wasn't there.
+TEST_F(ImportWindowTest, DropsWaitForTheHandlerAndTheLastPackMadeIsChosen) {
+  game.addPack(L"c", {});
+  const Names dropped = {source(L"b", {{L"b.map", ""}}), game.temp() / L"gone.zip",
+                         source(L"地图 A", {{L"a.map", ""}, {L"a.jpg", readBytes(testPicturePath(L"baseline.jpg")).value()}})};
+  bool madeInside = false;
+  auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), [&](HWND owner, std::wstring_view text) {
+    game.log.messages.emplace_back(text);
+    if (game.log.messages.size() > 1) return;
+    dropFiles(owner, dropped);
+    pumpMessages();
+    madeInside = exists(game.packs() + L"\\b");
+  });
+  ::SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(tarnwick::layout::kIdCommand3, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form->Command(3)));
+  EXPECT_FALSE(madeInside);
+  pumpMessages();
+  EXPECT_EQ(comboItems(form->Combo1()), (Names{L"b", L"c", L"地图 A"}));
+  EXPECT_EQ(windowText(form->Combo1()), L"地图 A");
+  EXPECT_EQ(form->File2().names(), Names{L"a.map"});
+  EXPECT_TRUE(::GetWindowLongPtrW(form->Image1(0), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(game.log.messages, (Names{L"请选择地图包", L"找不到以下文件或文件夹，未导入：\r\n" + dropped[1]}));
+}
+
+// What an import made that can't be installed as it stands, or why nothing was made:
+// one message naming the source, the packs made listed.
+TEST_F(ImportWindowTest, EachImportSaysWhatNeedsTheUsersHand) {
+  const struct {
+    std::wstring source;
+    Names packs;
+    std::wstring words;
+  } rows[] = {
+      {source(L"readme", {{L"readme.txt", ""}}), {L"readme"}, L"中没有地图文件"},
+      {source(L"thai", {{L"a.map", ""}, {L"\u0E01.ini", ""}}), {L"thai"}, L"“\u0E01.ini”含有本机代码页（936）"},
+      {source(L"set", {{L"A\\a.map", ""}, {L"B\\b.map", ""}, {L"readme.txt", ""}}), {L"A", L"B"}, L"合集：其中的 2 个"},
+      {game.dir(), {}, L"不能导入游戏目录"},
+  };
+  auto form = open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.source));
+    game.log.messages.clear();
+    dropFiles(form->hwnd(), {row.source});
+    pumpMessages();
+    ASSERT_EQ(game.log.messages.size(), 1u);
+    EXPECT_NE(game.log.messages[0].find(row.source), std::wstring::npos) << game.log.messages[0];
+    EXPECT_NE(game.log.messages[0].find(row.words), std::wstring::npos) << game.log.messages[0];
+    for (const auto& pack : row.packs) EXPECT_TRUE(tarnwick::isFolder(game.packs() + L"\\" + pack)) << pack;
+  }
+}
+
+// Started with paths, the program makes the pack folder (with the game's string table as
+// the pristine copy) and holds the game folder before it decides whether it is the first;
+// then it takes well-formed hand-overs for its own game folder. Without a game folder,
+// one message says so, nothing is unpacked and no hand-over is taken.
+TEST_F(ImportWindowTest, StartPathsHoldTheGameFolderFirstAndOnlyItsHolderTakesHandOvers) {
+  removeTree(game.packs());
+  const std::wstring first = source(L"first", {{L"1.map", ""}});
+  auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), game.log.informer(), {}, {first});
+  DWORD error = NO_ERROR;
+  EXPECT_FALSE(tarnwick::holdExclusively(tarnwick::programLockOf(game.dir()), error));
+  EXPECT_TRUE(tarnwick::isHeldElsewhere(error)) << error;
+  pumpMessages();
+  EXPECT_EQ(windowText(form->Combo1()), L"first");
+  EXPECT_EQ(readBytes(game.packs() + L"\\ra2md.csf"), TestGame::kGameTable);
+
+  const std::string data = tarnwick::encodeHandOver({game.dir(), {source(L"second", {{L"2.map", ""}})}});
+  const std::tuple<uintptr_t, std::string, LRESULT> handOvers[] = {
+      {tarnwick::kHandOverMark + 1, data, FALSE},
+      {tarnwick::kHandOverMark, tarnwick::encodeHandOver({game.temp() / L"RA3", {first}}), FALSE},
+      {tarnwick::kHandOverMark, data + "x", FALSE},
+      {tarnwick::kHandOverMark, data, TRUE}};
+  const auto send = [](HWND to, uintptr_t mark, const std::string& bytes) {
+    COPYDATASTRUCT copy{mark, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+    return ::SendMessageW(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+  };
+  for (const auto& [mark, bytes, taken] : handOvers) EXPECT_EQ(send(form->hwnd(), mark, bytes), taken);
+  pumpMessages();
+  EXPECT_EQ(comboItems(form->Combo1()), (Names{L"first", L"second"}));
+  EXPECT_EQ(windowText(form->Combo1()), L"second");
+  EXPECT_TRUE(game.log.messages.empty());
+
+  form.reset();
+  GameRegistry::removeAll();
+  form = open({first});
+  EXPECT_EQ(send(form->hwnd(), tarnwick::kHandOverMark, data), FALSE);
+  EXPECT_EQ(game.log.messages, Names{L"游戏目录未知，无法导入地图包。\r\n未解压任何文件。"});
+}
+
+}  // namespace
