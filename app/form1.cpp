@@ -162,7 +162,9 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       if (deferCloseWhileBusy(hwnd_)) return 0;
-      if (!managedElsewhere_) Form_Unload();  // the record is the other program's
+      // Only the program holding the game folder writes its record: without the lock (no
+      // pack folder at start, one made since by another program) the record is another's.
+      if (!managedElsewhere_ && gameFolderLock_) Form_Unload();
       ::DestroyWindow(hwnd_);
       return 0;
     default:

@@ -10,7 +10,8 @@ bool isLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <=
 
 bool isFullPath(std::wstring_view path) {
   if (path.size() >= 3 && isLetter(path[0]) && path[1] == L':' && path[2] == L'\\') return true;
-  return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\';
+  // A network path, or a path in the system's long form ("\\?\"); never a device ("\\.\").
+  return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'.';
 }
 
 // Whole characters only: every high surrogate followed by a low one, no low one alone.

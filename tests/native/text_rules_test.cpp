@@ -137,8 +137,9 @@ TEST(HandOver, ReadsOnlyWellFormedDataAndItsPartsHoldEveryPath) {
   const std::string refused[] = {
       "", whole + "x", whole.substr(0, whole.size() - 2), encodeHandOver({game, {}}), encodeHandOver({game, {L""}}),
       encodeHandOver({game, {L"a.zip"}}), encodeHandOver({L"RA2", {path}}), encodeHandOver({game, {L"D:a.zip"}}),
-      encodeHandOver({game, {L"D:\\a\tb.zip"}}), encodeHandOver({game, {L"D:\\\xD840.zip"}}),
-      encodeHandOver({game, {L"D:\\\xDC00"}}), encodeHandOver({game, {L"D:\\\xD840"}}),
+      encodeHandOver({game, {L"\\\\.\\pipe\\x"}}), encodeHandOver({game, {L"D:\\a\tb.zip"}}),
+      encodeHandOver({game, {L"D:\\\xD840.zip"}}), encodeHandOver({game, {L"D:\\\xDC00"}}),
+      encodeHandOver({game, {L"D:\\\xD840"}}),
       encodeHandOver({game, std::vector<std::wstring>(kHandOverMaxPaths + 1, path)}),
       encodeHandOver({game, {L"D:\\" + std::wstring(kHandOverMaxChars, L'a')}})};
   for (const auto& data : refused) EXPECT_FALSE(decodeHandOver(data)) << ::testing::PrintToString(data.substr(0, 40));

@@ -96,10 +96,12 @@ TEST_F(ImportWindowTest, EachImportSaysWhatNeedsTheUsersHand) {
 
 // Started with paths, the program makes the pack folder (with the game's string table as
 // the pristine copy) and holds the game folder before it decides whether it is the first;
-// then it takes well-formed hand-overs for its own game folder. Without a game folder,
-// one message says so, nothing is unpacked and no hand-over is taken.
+// then it takes well-formed hand-overs for its own game folder. A program started before
+// there was a pack folder holds nothing, and its close leaves the holder's record alone.
+// Without a game folder, one message says so, nothing is unpacked and no hand-over is taken.
 TEST_F(ImportWindowTest, StartPathsHoldTheGameFolderFirstAndOnlyItsHolderTakesHandOvers) {
   removeTree(game.packs());
+  auto before = open();
   const std::wstring first = source(L"first", {{L"1.map", ""}});
   auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), game.log.informer(), {}, {first});
   DWORD error = NO_ERROR;
@@ -124,6 +126,8 @@ TEST_F(ImportWindowTest, StartPathsHoldTheGameFolderFirstAndOnlyItsHolderTakesHa
   EXPECT_EQ(comboItems(form->Combo1()), (Names{L"first", L"second"}));
   EXPECT_EQ(windowText(form->Combo1()), L"second");
   EXPECT_TRUE(game.log.messages.empty());
+  closeWindow(*before);
+  EXPECT_FALSE(exists(game.record()));
 
   form.reset();
   GameRegistry::removeAll();
