@@ -122,7 +122,7 @@ TEST(HandOver, ReadsOnlyWellFormedDataAndItsPartsHoldEveryPath) {
   const std::wstring game = L"C:\\RA2", path = L"D:\\下载\\地图.zip", pair = L"D:\\\xD840\xDC00.7z";
   const std::wstring longPath = L"D:\\" + std::wstring(kHandOverMaxChars / 3, L'长');
   const std::vector<std::wstring> sent[] = {
-      {path}, {L"\\\\server\\share\\a.rar", pair}, std::vector<std::wstring>(kHandOverMaxPaths + 1, path),
+      {path}, {L"\\\\server\\share\\a.rar", pair}, std::vector<std::wstring>(kHandOverMaxPaths + 1, game),
       {longPath, longPath, longPath}};
   for (const auto& paths : sent) {
     std::vector<std::wstring> read;
@@ -140,7 +140,7 @@ TEST(HandOver, ReadsOnlyWellFormedDataAndItsPartsHoldEveryPath) {
       encodeHandOver({game, {L"\\\\.\\pipe\\x"}}), encodeHandOver({game, {L"D:\\a\tb.zip"}}),
       encodeHandOver({game, {L"D:\\\xD840.zip"}}), encodeHandOver({game, {L"D:\\\xDC00"}}),
       encodeHandOver({game, {L"D:\\\xD840"}}),
-      encodeHandOver({game, std::vector<std::wstring>(kHandOverMaxPaths + 1, path)}),
+      encodeHandOver({game, std::vector<std::wstring>(kHandOverMaxPaths + 1, game)}),
       encodeHandOver({game, {L"D:\\" + std::wstring(kHandOverMaxChars, L'a')}})};
   for (const auto& data : refused) EXPECT_FALSE(decodeHandOver(data)) << ::testing::PrintToString(data.substr(0, 40));
 }

@@ -122,6 +122,7 @@ TEST_F(ImportWindowTest, StartPathsHoldTheGameFolderFirstAndOnlyItsHolderTakesHa
     return ::SendMessageW(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
   };
   for (const auto& [mark, bytes, taken] : handOvers) EXPECT_EQ(send(form->hwnd(), mark, bytes), taken);
+  EXPECT_EQ(send(before->hwnd(), tarnwick::kHandOverMark, data), FALSE);
   pumpMessages();
   EXPECT_EQ(comboItems(form->Combo1()), (Names{L"first", L"second"}));
   EXPECT_EQ(windowText(form->Combo1()), L"second");
