@@ -19,4 +19,7 @@ bool sameFileName(std::wstring_view a, std::wstring_view b);
 // resolved, "/" read as "\") and compared ignoring case and a trailing separator.
 bool samePath(const std::wstring& a, const std::wstring& b);
 
+// Whether `path`, made full, is `folder` or lies inside it.
+bool isSameOrInside(const std::wstring& path, const std::wstring& folder);
+
 }  // namespace tarnwick
