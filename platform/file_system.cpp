@@ -27,4 +27,10 @@ std::wstring fullPath(const std::wstring& path) {
 
 bool samePath(const std::wstring& a, const std::wstring& b) { return sameFileName(fullPath(a), fullPath(b)); }
 
+bool isSameOrInside(const std::wstring& path, const std::wstring& folder) {
+  const std::wstring inner = fullPath(path), outer = fullPath(folder);
+  if (inner.size() < outer.size() || !sameFileName(std::wstring_view(inner).substr(0, outer.size()), outer)) return false;
+  return inner.size() == outer.size() || inner[outer.size()] == L'\\' || outer.back() == L'\\';
+}
+
 }  // namespace tarnwick

@@ -23,4 +23,7 @@ std::wstring fullPath(const std::wstring& path);
 // resolved, "/" read as "\") and compared ignoring case and a trailing separator.
 bool samePath(const std::wstring& a, const std::wstring& b);
 
+// Whether `path`, made full, is `folder` or lies inside it.
+bool isSameOrInside(const std::wstring& path, const std::wstring& folder);
+
 }  // namespace tarnwick
