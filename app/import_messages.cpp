@@ -35,6 +35,7 @@ std::wstring refusalWhy(const ImportRefusal& refusal) {
     case Reason::NotReadable: return texts::sourceNotReadable(systemErrorText(refusal.error));
     case Reason::NotWritable: return texts::notUnpacked(refusal.entry, systemErrorText(refusal.error));
     case Reason::FolderIsTheGame: return texts::kFolderIsTheGame;
+    case Reason::Empty: return texts::kSourceEmpty;
   }
   return {};
 }

@@ -211,6 +211,7 @@ inline std::wstring sourceNotReadable(const std::wstring& error) { return L"无�
 inline std::wstring notUnpacked(const std::wstring& file, const std::wstring& error) {
   return L"无法写入 " + file + L"：" + error;
 }
+inline constexpr const wchar_t* kSourceEmpty = L"其中没有任何文件。";
 inline constexpr const wchar_t* kFolderIsTheGame = L"不能导入游戏目录、ZAzod 文件夹或 ZAzod 中的文件夹。";
 // What an import made that needs the player's hand before it can be installed.
 inline std::wstring importedWithoutMaps(const std::wstring& source, const std::wstring& pack) {
