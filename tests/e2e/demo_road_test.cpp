@@ -206,6 +206,10 @@ TEST(Import, AKillMidImportLeavesNoPackAndTheNextStartTidiesUp) {
   makeFolder(source);
   writeBytes(source + L"\\large.map", "[Basic]\r\nName=Large\r\n");
   for (int i = 0; i < 2000; ++i) writeBytes(source + L"\\large " + std::to_wstring(i) + L".mix", std::string(64u << 10, 'x'));
+  {
+    RunningProgram tidied;  // a start tidies what earlier imports left
+    ASSERT_TRUE(tidied.close());
+  }
   const auto before = treeOf(kPackFolder);
   {
     RunningProgram killed(true, L"\"" + source + L"\"");
