@@ -97,11 +97,12 @@ TEST_F(ImportWindowTest, EachImportSaysWhatNeedsTheUsersHand) {
 // Started with paths, the program makes the pack folder (with the game's string table as
 // the pristine copy) and holds the game folder before it decides whether it is the first;
 // then it takes well-formed hand-overs for its own game folder. A program started before
-// there was a pack folder holds nothing, and its close leaves the holder's record alone.
-// Without a game folder, one message says so, nothing is unpacked and no hand-over is taken.
+// there was a pack folder holds nothing: it takes no hand-over, a drop on it says who holds
+// the game folder, its close leaves the holder's record alone; once the holder is gone, a
+// drop takes the game folder. Without a game folder, one message says so, nothing is unpacked and no hand-over is taken.
 TEST_F(ImportWindowTest, StartPathsHoldTheGameFolderFirstAndOnlyItsHolderTakesHandOvers) {
   removeTree(game.packs());
-  auto before = open();
+  auto before = open(), late = open();
   const std::wstring first = source(L"first", {{L"1.map", ""}});
   auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), game.log.informer(), {}, {first});
   DWORD error = NO_ERROR;
@@ -126,11 +127,19 @@ TEST_F(ImportWindowTest, StartPathsHoldTheGameFolderFirstAndOnlyItsHolderTakesHa
   pumpMessages();
   EXPECT_EQ(comboItems(form->Combo1()), (Names{L"first", L"second"}));
   EXPECT_EQ(windowText(form->Combo1()), L"second");
-  EXPECT_TRUE(game.log.messages.empty());
+  dropFiles(before->hwnd(), {first});
+  pumpMessages();
+  EXPECT_EQ(game.log.messages,
+            Names{L"另一个 Tarnwick 正在管理游戏目录“" + game.dir() + L"”，请在那个窗口中导入。\r\n未解压任何文件。"});
   closeWindow(*before);
   EXPECT_FALSE(exists(game.record()));
-
   form.reset();
+  dropFiles(late->hwnd(), {first});
+  pumpMessages();
+  EXPECT_EQ(windowText(late->Combo1()), L"first (2)");
+
+  late.reset();
+  game.log.messages.clear();
   GameRegistry::removeAll();
   form = open({first});
   EXPECT_EQ(send(form->hwnd(), tarnwick::kHandOverMark, data), FALSE);
