@@ -133,6 +133,26 @@ subprocess.run(["7z", "a", "-tzip", "-bd", "-pSECRET", str(out / "encrypted.zip"
                stdout=subprocess.DEVNULL)
 subprocess.run(["7z", "a", "-bd", "-pSECRET", "-mhe=on", str(out / "encrypted.7z"), "pack"], cwd=staging, check=True,
                stdout=subprocess.DEVNULL)
+
+
+def rar4_header(kind, flags, fields=b""):
+    body = struct.pack("<BHH", kind, flags, 7 + len(fields)) + fields
+    return struct.pack("<H", zlib.crc32(body) & 0xFFFF) + body
+
+
+def rar4_file(name, data, unicode=None):
+    """A stored file named in GBK, or (with `unicode`) also in RAR's Unicode form, each
+    character given whole: high byte 0, a flag byte per four of them saying "two bytes"."""
+    if unicode:
+        units = unicode.encode("utf-16-le")
+        name += b"\0\0" + b"".join(b"\xaa" + units[i:i + 8] for i in range(0, len(units), 8))
+    fields = struct.pack("<IIBIIBBHI", len(data), len(data), 2, zlib.crc32(data), 0, 20, 0x30, len(name), 0x20)
+    return rar4_header(0x74, 0x8000 | (0x200 if unicode else 0), fields + name) + data
+
+
+(out / "names.rar").write_bytes(b"Rar!\x1a\x07\x00" + rar4_header(0x73, 0, bytes(6)) +
+                                rar4_file("地图包/旧.map".encode("gbk"), b"a") +
+                                rar4_file(b"?/?.map", b"b", unicode="地图包/新.map") + rar4_header(0x7B, 0x4000))
 (staging / "包/子").mkdir(parents=True)
 (staging / "包/地图.map").write_bytes(b"a")
 (staging / "包/子/图.jpg").write_bytes(b"b")

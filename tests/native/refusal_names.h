@@ -1,4 +1,5 @@
 #pragma once
+#include <sstream>
 #include <string>
 
 #include "packs/import_types.h"
@@ -7,12 +8,13 @@ namespace tarnwick {
 
 // A refusal's reason as the code names it, for the tests' tables.
 inline std::wstring reasonName(ImportRefusal::Reason reason) {
-  constexpr const wchar_t* kNames[] = {
-      L"NotAnArchive", L"Damaged",   L"Encrypted",     L"MultiVolume", L"UnknownCompression", L"OutsideThePack",
-      L"DeviceName",   L"UnusableName", L"PathTooLong", L"Duplicate",  L"FileAndFolder",      L"Link",
-      L"TooManyEntries", L"TooLarge", L"DiskFull",     L"OutOfMemory", L"NotReadable",        L"NotWritable",
-      L"FolderIsTheGame", L"Empty"};
-  return kNames[static_cast<int>(reason)];
+  std::wistringstream names(
+      L"NotAnArchive Damaged Encrypted MultiVolume UnknownCompression OutsideThePack DeviceName UnusableName "
+      L"PathTooLong Duplicate FileAndFolder Link TooManyEntries TooLarge DiskFull OutOfMemory NotReadable NotWritable "
+      L"FolderIsTheGame Empty");
+  std::wstring name;
+  for (int i = 0; i <= static_cast<int>(reason); ++i) names >> name;
+  return name;
 }
 
 }  // namespace tarnwick

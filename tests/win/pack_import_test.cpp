@@ -55,7 +55,8 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
   const std::wstring gbk = L"尤里的陰謀v1.0";
   const Row rows[] = {
       // Names as the archives' makers wrote them: GBK bytes unmarked, UTF-8 marked, a
-      // Unicode Path field (with its CRC, and one whose CRC fails), 7z's own UTF-16.
+      // Unicode Path field (with its CRC, and one whose CRC fails), 7z's own UTF-16, RAR 4's
+      // GBK and its Unicode form.
       {L"gbk.zip", gbk + L" maps", {gbk + L"\\", gbk + L"\\地图.map", gbk + L"\\预览.jpg"}},
       {L"utf8.zip", L"尤里 maps", {L"尤里\\", L"尤里\\地图.map"}},
       {L"upath.zip", L"中文包 maps", {L"中文包\\", L"中文包\\地图.map"}},
@@ -66,9 +67,7 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
       {L"collection.zip", L"A maps; B maps; left out", {L"A\\", L"A\\a.map", L"B\\", L"B\\b.map"}},
       {L"thai.zip", L"P maps unrecordable ก.txt", {L"P\\", L"P\\a.map", L"P\\ก.txt"}},
       {L"no maps.zip", L"no maps", {L"no maps\\", L"no maps\\readme.txt", L"no maps\\s\\", L"no maps\\s\\p.jpg"}},
-      {L"rar5-solid.rar", L"rar5-solid",
-       {L"rar5-solid\\", L"rar5-solid\\test1.bin", L"rar5-solid\\test2.bin", L"rar5-solid\\test3.bin",
-        L"rar5-solid\\test4.bin"}},
+      {L"names.rar", L"地图包 maps", {L"地图包\\", L"地图包\\旧.map", L"地图包\\新.map"}},
       {L"<temp>\\地图 F", L"地图 F maps", {L"地图 F\\", L"地图 F\\a.map", L"地图 F\\s\\", L"地图 F\\s\\b.jpg"}},
       // Refused.
       {L"dotdot.zip", L"OutsideThePack ../evil.map"},
