@@ -199,7 +199,8 @@ std::optional<ImportRefusal> unpackArchive(ArchiveSource& source, const OemCodeP
     if (archive_entry_hardlink(entry) != nullptr || (type != AE_IFREG && type != AE_IFDIR)) {
       return ImportRefusal{Reason::Link, shown};
     }
-    if (auto refusal = type == AE_IFDIR ? unpacking.folder(*name) : unpacking.beginFile(*name)) return refusal;
+    const uint64_t claimed = archive_entry_size_is_set(entry) ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
+    if (auto refusal = type == AE_IFDIR ? unpacking.folder(*name) : unpacking.beginFile(*name, claimed)) return refusal;
     if (type == AE_IFREG) {
       if (auto refusal = unpackData(reader, source, *name, unpacking)) return refusal;
     }

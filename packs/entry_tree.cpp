@@ -88,7 +88,7 @@ std::optional<std::wstring> EntryTree::firstTooLong(size_t folder, size_t folder
     pending.pop_back();
     for (const size_t child : nodes_[at].children) {
       const size_t childLength = length + 1 + nodes_[child].name.size();
-      if (childLength > (nodes_[child].folder ? kLongestFolderPath : kLongestFilePath)) return pathOf(child, folder);
+      if (childLength > (nodes_[child].folder ? kLongestFolderPath : kLongestFilePath)) return pathOf(child);
       if (nodes_[child].folder) pending.emplace_back(child, childLength);
     }
   }

@@ -63,7 +63,7 @@ class EntryTree {
   // The names of the files right in a folder, in the order added.
   [[nodiscard]] std::vector<std::wstring> filesIn(size_t folder) const;
   // The first file or folder below `folder` whose path would be too long once the folder
-  // lies at a path `folderLength` characters long; its path below the folder.
+  // lies at a path `folderLength` characters long; its place in the source.
   [[nodiscard]] std::optional<std::wstring> firstTooLong(size_t folder, size_t folderLength) const;
 
  private:

@@ -14,11 +14,11 @@ namespace {
 
 using Reason = ImportRefusal::Reason;
 
-std::optional<ImportRefusal> copyFile(const std::wstring& path, const std::wstring& name, std::vector<char>& buffer,
-                                      Unpacking& unpacking) {
+std::optional<ImportRefusal> copyFile(const std::wstring& path, const std::wstring& name, uint64_t size,
+                                      std::vector<char>& buffer, Unpacking& unpacking) {
   ArchiveFile file;
   if (const DWORD error = file.open(path)) return ImportRefusal{Reason::NotReadable, name, error};
-  if (auto refusal = unpacking.beginFile(name)) return refusal;
+  if (auto refusal = unpacking.beginFile(name, size)) return refusal;
   for (;;) {
     const int64_t got = file.read(buffer.data(), buffer.size());
     if (got < 0) return ImportRefusal{Reason::NotReadable, name, file.error()};
@@ -58,7 +58,8 @@ std::optional<ImportRefusal> copyFolder(const std::wstring& folder, Unpacking& u
         refusal = unpacking.folder(name);
         pending.push_back(below + L"\\" + found.cFileName);
       } else {
-        refusal = copyFile(top + below + L"\\" + found.cFileName, name, buffer, unpacking);
+        const uint64_t size = (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+        refusal = copyFile(top + below + L"\\" + found.cFileName, name, size, buffer, unpacking);
       }
     });
     if (refusal) return refusal;

@@ -26,15 +26,21 @@ std::optional<ImportRefusal> Unpacking::add(std::wstring_view name, bool folder)
 
 std::optional<ImportRefusal> Unpacking::folder(std::wstring_view name) { return add(name, true); }
 
-std::optional<ImportRefusal> Unpacking::beginFile(std::wstring_view name) {
+std::optional<ImportRefusal> Unpacking::roomFor(uint64_t more) const {
+  if (bytes_ + more > room_.maxBytes) return ImportRefusal{Reason::TooLarge, file_};
+  if (bytes_ + more > room_.driveRoom) return ImportRefusal{Reason::DiskFull, file_};
+  return std::nullopt;
+}
+
+std::optional<ImportRefusal> Unpacking::beginFile(std::wstring_view name, uint64_t claimed) {
   file_ = name;
+  if (auto refusal = roomFor(claimed)) return refusal;
   return add(name, false);
 }
 
 std::optional<ImportRefusal> Unpacking::write(const void* bytes, size_t size) {
+  if (auto refusal = roomFor(size)) return refusal;
   bytes_ += size;
-  if (bytes_ > room_.maxBytes) return ImportRefusal{Reason::TooLarge, file_};
-  if (bytes_ > room_.driveRoom) return ImportRefusal{Reason::DiskFull, file_};
   return target_.write(bytes, size);
 }
 

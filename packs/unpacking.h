@@ -42,7 +42,9 @@ class Unpacking {
   void expectFiles(size_t all) { all_ = all; }
 
   std::optional<ImportRefusal> folder(std::wstring_view name);
-  std::optional<ImportRefusal> beginFile(std::wstring_view name);
+  // `claimed`: the size the source says the file has, to refuse a file that can't fit
+  // before decoding it; its bytes are counted all the same.
+  std::optional<ImportRefusal> beginFile(std::wstring_view name, uint64_t claimed = 0);
   std::optional<ImportRefusal> write(const void* bytes, size_t size);
   std::optional<ImportRefusal> endFile();
 
@@ -51,6 +53,7 @@ class Unpacking {
 
  private:
   std::optional<ImportRefusal> add(std::wstring_view name, bool folder);
+  [[nodiscard]] std::optional<ImportRefusal> roomFor(uint64_t more) const;
 
   UnpackTarget& target_;
   UnpackRoom room_;

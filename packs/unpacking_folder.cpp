@@ -23,7 +23,10 @@ ImportRefusal notMade(const std::wstring& path, DWORD error) {
 
 UnpackingFolder::~UnpackingFolder() {
   file_.reset();
-  if (!root_.empty()) deleteFolderTree(root_);
+  if (root_.empty()) return;
+  deleteFolderTree(root_);
+  // The hidden folder goes too once empty, so a refused import leaves the pack folder as it was.
+  ::RemoveDirectoryW(root_.substr(0, root_.rfind(L'\\')).c_str());
 }
 
 DWORD UnpackingFolder::create() {

@@ -107,20 +107,15 @@ void entries(Input input) {
 // is ended, no more bytes are written than allowed, and what is let through makes packs.
 void archives(Input input) {
   struct Made : UnpackTarget {
-    std::vector<std::wstring> paths;
     bool open = false;
     uint64_t bytes = 0;
-    std::optional<ImportRefusal> add(const std::wstring& path) {
-      check(std::holds_alternative<EntryPath>(entryPathOf(path)));
-      paths.push_back(path);
+    std::optional<ImportRefusal> made(const std::wstring& path, bool file) {
+      check(!open && std::holds_alternative<EntryPath>(entryPathOf(path)));
+      open = file;
       return std::nullopt;
     }
-    std::optional<ImportRefusal> makeFolder(const std::wstring& path) override { return add(path); }
-    std::optional<ImportRefusal> beginFile(const std::wstring& path) override {
-      check(!open);
-      open = true;
-      return add(path);
-    }
+    std::optional<ImportRefusal> makeFolder(const std::wstring& path) override { return made(path, false); }
+    std::optional<ImportRefusal> beginFile(const std::wstring& path) override { return made(path, true); }
     std::optional<ImportRefusal> write(const void*, size_t size) override {
       check(open);
       bytes += size;

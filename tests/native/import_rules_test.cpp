@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "packs/entry_tree.h"
+#include "tests/native/refusal_names.h"
 
 namespace tarnwick {
 namespace {
@@ -11,13 +12,6 @@ using Reason = ImportRefusal::Reason;
 
 // What a refusal or a plan comes to, in a few words: "Duplicate a/MAP.map", or
 // "X=X\X maps" for a pack, "; " between packs, then "; left out" where entries stay out.
-std::wstring reasonName(Reason reason) {
-  constexpr const wchar_t* kNames[] = {L"NotAnArchive", L"Damaged", L"Encrypted", L"MultiVolume", L"UnknownCompression",
-                                       L"OutsideThePack", L"DeviceName", L"UnusableName", L"PathTooLong", L"Duplicate",
-                                       L"FileAndFolder", L"Link", L"TooManyEntries"};
-  return kNames[static_cast<int>(reason)];
-}
-
 std::wstring outcomeOf(const std::vector<std::wstring>& entries, uint64_t maxEntries = 100) {
   EntryTree tree;
   for (const auto& entry : entries) {
@@ -72,15 +66,15 @@ TEST(EntryTree, MeetsEachEntryAsWindowsWouldAndPlansThePacks) {
   }
 }
 
-// Paths are measured from the pack's place: a file may be 259 characters long, a folder 247.
+// Paths are measured from the pack's place: a file's may be 259 characters long, a folder's 247.
 TEST(EntryTree, FindsThePathTooLongForThePacksPlace) {
   EntryTree tree;
   tree.add({L"X", std::wstring(150, L'f')}, false, 100);
   tree.add({L"X", L"d", std::wstring(185, L'g')}, true, 100);
   const size_t x = tree.plan(L"").packs.front().folder;
   EXPECT_EQ(tree.firstTooLong(x, 59), std::nullopt);
-  EXPECT_EQ(tree.firstTooLong(x, 60), L"d\\" + std::wstring(185, L'g'));
-  EXPECT_EQ(tree.firstTooLong(x, 109), std::wstring(150, L'f'));
+  EXPECT_EQ(tree.firstTooLong(x, 60), L"X\\d\\" + std::wstring(185, L'g'));
+  EXPECT_EQ(tree.firstTooLong(x, 109), L"X\\" + std::wstring(150, L'f'));
   EXPECT_EQ(tree.firstTooLong(EntryTree::kTop, 58), L"X\\d\\" + std::wstring(185, L'g'));
 }
 
