@@ -25,7 +25,9 @@ bool Form1::handOverStartPaths() {
   std::vector<std::wstring> notTaken;
   for (const HandOver& part : handOverParts({gameDir_, startPaths_})) {
     const std::string data = encodeHandOver(part);
-    const auto takes = [&](HWND window) { return sendCopyData(window, hwnd_, kHandOverMark, data, kHandOverTimeoutMs); };
+    const auto takes = [&](HWND window) {
+      return sendCopyData(window, hwnd_, kHandOverMark, data, kHandOverTimeoutMs);
+    };
     if (taker == nullptr) {
       for (HWND window : topLevelWindowsOfClass(kForm1WindowClass, hwnd_)) {
         if (takes(window)) {

@@ -63,7 +63,9 @@ void Form1::importQueued() {
         importQueue_.clear();
         break;
       }
-      if (!busyWindow) busyWindow.emplace(hwnd_, std::vector<HWND>{Command(1), Command(2), Command(3), Command(4), combo1_});
+      if (!busyWindow) {
+        busyWindow.emplace(hwnd_, std::vector<HWND>{Command(1), Command(2), Command(3), Command(4), combo1_});
+      }
       const ImportOutcome outcome =
           importPack({source, gameDir_, {}, busyWindow->progressOfUnknownAll(texts::kUnpacking)});
       reports.push_back(importReport(source, outcome));

@@ -33,7 +33,9 @@ std::vector<HandOver> handOverParts(const HandOver& all) {
   std::vector<HandOver> parts;
   size_t chars = 0;
   for (const auto& path : all.paths) {
-    if (parts.empty() || parts.back().paths.size() == kHandOverMaxPaths || chars + path.size() + 1 > kHandOverMaxChars) {
+    const bool full = !parts.empty() && (parts.back().paths.size() == kHandOverMaxPaths ||
+                                         chars + path.size() + 1 > kHandOverMaxChars);
+    if (parts.empty() || full) {
       parts.push_back({all.gameDir, {}});
       chars = all.gameDir.size() + 1;
     }

@@ -17,18 +17,6 @@ namespace {
 using namespace tarnwick;
 using namespace tarnwick::test;
 
-// Every entry below a folder, hidden ones too: "a\b" for a file, "a\" for a folder.
-std::set<std::wstring> treeOf(const std::wstring& folder, const std::wstring& below = L"") {
-  std::set<std::wstring> tree;
-  forEachFolderEntry(folder + L"\\" + below + L"*", [&](const WIN32_FIND_DATAW& found) {
-    const std::wstring path = below + found.cFileName;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return void(tree.insert(path));
-    tree.insert(path + L"\\");
-    tree.merge(treeOf(folder, path + L"\\"));
-  });
-  return tree;
-}
-
 // "Duplicate P/MAP.map" for a refusal; "X (2) maps; B; left out" for what was imported.
 std::wstring said(const ImportOutcome& outcome) {
   if (outcome.refusal) return reasonName(outcome.refusal->reason) + L" " + outcome.refusal->entry;

@@ -47,8 +47,7 @@ void dropFiles(HWND window, const std::vector<std::wstring>& paths) {
   for (const auto& path : paths) names += path + L'\0';
   HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
   auto* files = static_cast<DROPFILES*>(::GlobalLock(drop));
-  files->pFiles = sizeof(DROPFILES);
-  files->fWide = TRUE;
+  *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
   std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(files + 1));
   ::GlobalUnlock(drop);
   ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the window frees it
