@@ -10,9 +10,9 @@
 
 namespace tarnwick {
 
-// The main window while an install, a removal or an import runs on its thread. Once the work has
-// taken about half a second, its controls are disabled (so nothing else starts in
-// between), its title shows how many files are done of all, and it keeps painting:
+// The main window while an install, a removal or an import runs on its thread. Once the
+// work has taken about half a second, its controls are disabled (so nothing else starts
+// in between), its title shows how many files are done of all, and it keeps painting:
 // waiting messages are handled as the work goes on, except the user's input, which is
 // dropped, and closing, which waits until the work has ended.
 class BusyWindow {

@@ -105,8 +105,9 @@ class Form1 : public WindowBase {
   void inform(std::wstring_view text) const;
   // Takes the game folder for this program; false when another program has it.
   bool claimGameFolder();
-  // Where another program has it: hands the start paths to that one, or says why it
-  // couldn't. False when there are none.
+  [[nodiscard]] bool ask(std::wstring_view question) const;
+  // Where another program has the game folder: hands the start paths to that one, or
+  // says why it couldn't. False when there are none.
   bool handOverStartPaths();
 
   // Importing archives and folders (dropped, handed over, or given at start): paths are
@@ -133,7 +134,6 @@ class Form1 : public WindowBase {
   };
   // Posted to the window when imports are waiting.
   static constexpr UINT kImportsWaiting = WM_APP + 2;
-  [[nodiscard]] bool ask(std::wstring_view question) const;
 
   HINSTANCE instance_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
