@@ -1,6 +1,7 @@
 #include "packs/pack_import.h"
 
 #include <array>
+#include <new>
 #include <cwctype>
 
 #include "packs/archive_file.h"
@@ -206,7 +207,13 @@ DWORD makePackFolder(const std::wstring& gameDir) {
   return NO_ERROR;
 }
 
-ImportOutcome importPack(const ImportRequest& request) { return Import(request).run(); }
+ImportOutcome importPack(const ImportRequest& request) {
+  try {
+    return Import(request).run();
+  } catch (const std::bad_alloc&) {  // what it unpacked is gone with it
+    return {{}, false, ImportRefusal{Reason::OutOfMemory, {}}};
+  }
+}
 
 void removeUnfinishedImports(const std::wstring& gameDir) { deleteFolderTree(unpackingFolderOf(gameDir)); }
 

@@ -64,6 +64,7 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
       {L"cn.7z", L"包 maps", {L"包\\", L"包\\地图.map", L"包\\子\\", L"包\\子\\图.jpg"}},
       {L"unicode.rar", L"Link 表だよ/ファイル"},
       {L"X.zip", L"X (2) maps", {L"X (2)\\", L"X (2)\\a.map", L"X (2)\\s\\", L"X (2)\\s\\b.jpg"}},
+      {L"cofin.zip", L"COFIN.TXT (2) maps", {L"COFIN.TXT (2)\\", L"COFIN.TXT (2)\\a.map"}},
       {L"collection.zip", L"A maps; B maps; left out", {L"A\\", L"A\\a.map", L"B\\", L"B\\b.map"}},
       {L"thai.zip", L"P maps unrecordable ก.txt", {L"P\\", L"P\\a.map", L"P\\ก.txt"}},
       {L"no maps.zip", L"no maps", {L"no maps\\", L"no maps\\readme.txt", L"no maps\\s\\", L"no maps\\s\\p.jpg"}},
