@@ -106,6 +106,7 @@ zip_of("many.zip", *[(f"P/{i}.map", b"x") for i in range(4)])
 zip_of("folders.zip", ("P/", b""), ("P/Q/", b""))
 zip_of("long.zip", ("P/" + "d" * 200 + "/" + "f" * 60 + ".map", b"x"))
 zip_of("gbk.zip", ("尤里的陰謀v1.0/地图.map", b"a"), ("尤里的陰謀v1.0/预览.jpg", b"b"))
+zip_of("backslash.zip", ("淺灘\\地图.map", b"a"))  # "\" between folders; 淺 is DC 5C in GBK
 zip_of("utf8.zip", (Named("尤里/地图.map".encode(), flags=0x800), b"a"))
 raw = "Pâck/mäp.map".encode("cp437")
 zip_of("upath.zip", (Named(raw, extra=unicode_path(raw, "中文包/地图.map")), b"a"))

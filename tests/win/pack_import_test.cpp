@@ -54,10 +54,12 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
   };
   const std::wstring gbk = L"尤里的陰謀v1.0";
   const Row rows[] = {
-      // Names as the archives' makers wrote them: GBK bytes unmarked, UTF-8 marked, a
+      // Names as the archives' makers wrote them: GBK bytes unmarked (also with "\" between
+      // folders, after a character whose second byte is "\"), UTF-8 marked, a
       // Unicode Path field (with its CRC, and one whose CRC fails), 7z's own UTF-16, RAR 4's
       // GBK and its Unicode form.
       {L"gbk.zip", gbk + L" maps", {gbk + L"\\", gbk + L"\\地图.map", gbk + L"\\预览.jpg"}},
+      {L"backslash.zip", L"淺灘 maps", {L"淺灘\\", L"淺灘\\地图.map"}},
       {L"utf8.zip", L"尤里 maps", {L"尤里\\", L"尤里\\地图.map"}},
       {L"upath.zip", L"中文包 maps", {L"中文包\\", L"中文包\\地图.map"}},
       {L"upath-crc.zip", L"旧名 maps", {L"旧名\\", L"旧名\\a.map"}},
