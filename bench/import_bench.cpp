@@ -6,10 +6,9 @@
 // and the program's private memory during each import beyond what it had before and
 // the decoder's own dictionary. Each figure is the median of several runs.
 //   import_bench ZIP SEVEN_ZIP DICTIONARY_MB [RUNS]
-#include <windows.h>
-
 #include <archive.h>
 #include <archive_entry.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -112,11 +111,12 @@ int wmain(int argc, wchar_t** argv) {
       if (!whole) return std::wprintf(L"%ls: the bare loop stopped\n", c.what), 1;
     }
     const double ratio = median(imports) / median(bares);
-    std::wprintf(L"%-42ls %9.1f ms  baseline %9.1f ms  ratio %5.2f  (target <= %.1f) %ls\n", c.what,
-                 median(imports), median(bares), ratio, kTimeTarget, ratio <= kTimeTarget ? L"met" : L"MISSED");
+    std::wprintf(L"%-42ls %9.1f ms  baseline %9.1f ms  ratio %5.2f  (target <= %.1f) %ls\n", c.what, median(imports),
+                 median(bares), ratio, kTimeTarget, ratio <= kTimeTarget ? L"met" : L"MISSED");
     const double beyondMb = std::max(0.0, mostMb - c.dictionaryMb);
-    std::wprintf(L"private memory during it: %.1f MB more, %.1f MB beyond the %.0f MB dictionary  (target <= %.0f MB) %ls\n",
-                 mostMb, beyondMb, c.dictionaryMb, kMemoryTargetMb, beyondMb <= kMemoryTargetMb ? L"met" : L"MISSED");
+    std::wprintf(
+        L"private memory during it: %.1f MB more, %.1f MB beyond the %.0f MB dictionary  (target <= %.0f MB) %ls\n",
+        mostMb, beyondMb, c.dictionaryMb, kMemoryTargetMb, beyondMb <= kMemoryTargetMb ? L"met" : L"MISSED");
     allMet &= ratio <= kTimeTarget && beyondMb <= kMemoryTargetMb;
   }
   deleteFolderTree(kGame);

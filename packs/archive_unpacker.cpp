@@ -78,7 +78,8 @@ std::string_view messageOf(archive* reader) {
 }
 
 bool mentions(std::string_view message, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view word) { return message.find(word) != message.npos; });
+  return std::any_of(words.begin(), words.end(),
+                     [&](std::string_view word) { return message.find(word) != message.npos; });
 }
 
 // Why libarchive stopped, as far as it says: its messages are all it tells of encryption and
@@ -141,7 +142,8 @@ class ArchiveReading {
     if (const auto reason = rarHeaderRefusal(source_)) return ImportRefusal{*reason, {}};
     zip_ = readZipDirectory(source_, unpacking_.room().maxEntries + 1);
     for (const auto& name : zip_ ? zip_->names : std::vector<ZipEntryName>{}) {
-      if (name.encrypted) return ImportRefusal{Reason::Encrypted, zipEntryText(name, oem_.decode).value_or(bytesAsText(name.raw))};
+      if (name.encrypted)
+        return ImportRefusal{Reason::Encrypted, zipEntryText(name, oem_.decode).value_or(bytesAsText(name.raw))};
     }
     if (auto refusal = open()) return refusal;
     for (;;) {
@@ -171,7 +173,13 @@ class ArchiveReading {
     archive_read_set_skip_callback(reader, &Input::skip);
     if (source_.seek(0, SEEK_SET) == 0 && archive_read_open1(reader) == ARCHIVE_OK) return std::nullopt;
     if (zip_ && zip_->multiVolume) return ImportRefusal{Reason::MultiVolume, {}};
-    if (source_.error() == 0 && archive_format(reader) == 0) return ImportRefusal{Reason::NotAnArchive, {}};
+    if (source_.error() == 0 && archive_format(reader) == 0) {
+      // A zip cut short has lost its central directory but still starts as a zip does.
+      char start[4] = {};
+      const bool zipStart =
+          source_.seek(0, SEEK_SET) == 0 && source_.read(start, 4) == 4 && std::memcmp(start, "PK\3\4", 4) == 0;
+      return ImportRefusal{zipStart ? Reason::Damaged : Reason::NotAnArchive, {}};
+    }
     return failure(reader, source_, {});
   }
 
@@ -186,9 +194,10 @@ class ArchiveReading {
     if (!zip_ || zipIndex_ == zip_->names.size()) return ImportRefusal{Reason::Damaged, {}};
     if (zip_->tooMany) return ImportRefusal{Reason::TooManyEntries, {}};
     if (zipIndex_ == 0) {
-      unpacking_.expectFiles(static_cast<size_t>(std::count_if(zip_->names.begin(), zip_->names.end(), [](const auto& listed) {
-        return !listed.raw.empty() && listed.raw.back() != '/' && listed.raw.back() != '\\';
-      })));
+      unpacking_.expectFiles(
+          static_cast<size_t>(std::count_if(zip_->names.begin(), zip_->names.end(), [](const auto& listed) {
+            return !listed.raw.empty() && listed.raw.back() != '/' && listed.raw.back() != '\\';
+          })));
     }
     const ZipEntryName& listed = zip_->names[zipIndex_++];
     name = zipEntryText(listed, oem_.decode);

@@ -131,6 +131,7 @@ with zipfile.ZipFile(out / "crc.zip", "w", zipfile.ZIP_STORED) as z:
     z.writestr("P/a.map", b"checked bytes")
 patched(out / "crc.zip", b"checked bytes", b"checked bytez", count=1)
 (out / "cut.7z").write_bytes((out / "lzma.7z").read_bytes()[:-100])
+(out / "cut.zip").write_bytes((out / "gbk.zip").read_bytes()[:-30])
 subprocess.run(["7z", "a", "-tzip", "-bd", "-pSECRET", str(out / "encrypted.zip"), "pack"], cwd=staging, check=True,
                stdout=subprocess.DEVNULL)
 subprocess.run(["7z", "a", "-bd", "-pSECRET", "-mhe=on", str(out / "encrypted.7z"), "pack"], cwd=staging, check=True,

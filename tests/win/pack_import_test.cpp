@@ -1,14 +1,14 @@
 // Importing packs from archives and folders: what ZAzod holds afterwards and what the
 // outcome says. The archives are made at build time (tests/native/make_test_archives.py);
 // the rar ones are libarchive's own samples.
-#include <windows.h>
+#include "packs/pack_import.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <set>
 
 #include "packs/folder_entries.h"
-#include "packs/pack_import.h"
 #include "support/test_game.h"
 #include "tests/native/refusal_names.h"
 
@@ -84,14 +84,15 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
       {L"unknown.zip", L"UnknownCompression P/a.map"},
       {L"crc.zip", L"Damaged P/a.map"},
       {L"cut.7z", L"Damaged "},
+      {L"cut.zip", L"Damaged "},
       {L"text.zip", L"NotAnArchive "},
       {L"folders.zip", L"Empty "},
       {L"no such.zip", L"NotReadable "},
       {L"many.zip", L"TooManyEntries P/3.map", {}, {.maxEntries = 4}},
       {L"lying.zip", L"TooLarge P/zeros.map", {}, {.maxBytes = 1000}},
       {L"gbk.zip", L"DiskFull " + gbk + L"/地图.map", {}, {.keptFreeBytes = UINT64_MAX}},
-      {L"dictionary.7z", bits32 ? L"OutOfMemory 包/地图.map" : L"包 maps", bits32 ? std::set<std::wstring>{}
-                                                                           : std::set<std::wstring>{L"包\\", L"包\\地图.map"}},
+      {L"dictionary.7z", bits32 ? L"OutOfMemory 包/地图.map" : L"包 maps",
+       bits32 ? std::set<std::wstring>{} : std::set<std::wstring>{L"包\\", L"包\\地图.map"}},
       {L"<game>", L"FolderIsTheGame "},
       {L"<game>\\ZAzod\\x", L"FolderIsTheGame "},
   };
