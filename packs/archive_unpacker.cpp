@@ -78,7 +78,8 @@ std::string_view messageOf(archive* reader) {
 }
 
 bool mentions(std::string_view message, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view word) { return message.find(word) != message.npos; });
+  return std::any_of(words.begin(), words.end(),
+                     [&](std::string_view word) { return message.find(word) != message.npos; });
 }
 
 // Why libarchive stopped, as far as it says: its messages are all it tells of encryption and
@@ -131,66 +132,88 @@ std::optional<ImportRefusal> unpackData(archive* reader, const ArchiveSource& so
   }
 }
 
-}  // namespace
+// One archive read through libarchive, entry by entry.
+class ArchiveReading {
+ public:
+  ArchiveReading(ArchiveSource& source, const OemCodePage& oem, Unpacking& unpacking)
+      : source_(source), oem_(oem), unpacking_(unpacking), reader_(archive_read_new()) {}
 
-std::optional<ImportRefusal> unpackArchive(ArchiveSource& source, const OemCodePage& oem, Unpacking& unpacking) {
-  if (const auto reason = rarHeaderRefusal(source)) return ImportRefusal{*reason, {}};
-  const auto zip = readZipDirectory(source, unpacking.room().maxEntries + 1);
-  if (zip) {
-    for (const auto& name : zip->names) {
-      if (name.encrypted) return ImportRefusal{Reason::Encrypted, zipEntryText(name, oem.decode).value_or(bytesAsText(name.raw))};
+  std::optional<ImportRefusal> run() {
+    if (const auto reason = rarHeaderRefusal(source_)) return ImportRefusal{*reason, {}};
+    zip_ = readZipDirectory(source_, unpacking_.room().maxEntries + 1);
+    for (const auto& name : zip_ ? zip_->names : std::vector<ZipEntryName>{}) {
+      if (name.encrypted)
+        return ImportRefusal{Reason::Encrypted, zipEntryText(name, oem_.decode).value_or(bytesAsText(name.raw))};
     }
-  }
-  const std::unique_ptr<archive, ArchiveFree> owner(archive_read_new());
-  archive* reader = owner.get();
-  if (reader == nullptr) return ImportRefusal{Reason::OutOfMemory, {}};
-  archive_read_support_format_zip_seekable(reader);
-  archive_read_support_format_7zip(reader);
-  archive_read_support_format_rar(reader);
-  archive_read_support_format_rar5(reader);
-  // Names not marked as UTF-8 come from libarchive as their bytes, whatever the locale.
-  archive_read_set_format_option(reader, "zip", "compat-2x", "1");
-  if (!oem.name.empty()) archive_read_set_format_option(reader, "rar", "hdrcharset", oem.name.c_str());
-  Input input{source};
-  archive_read_set_callback_data(reader, &input);
-  archive_read_set_read_callback(reader, &Input::read);
-  archive_read_set_seek_callback(reader, &Input::seek);
-  archive_read_set_skip_callback(reader, &Input::skip);
-  if (source.seek(0, SEEK_SET) != 0 || archive_read_open1(reader) != ARCHIVE_OK) {
-    if (zip && zip->multiVolume) return ImportRefusal{Reason::MultiVolume, {}};
-    if (source.error() == 0 && archive_format(reader) == 0) return ImportRefusal{Reason::NotAnArchive, {}};
-    return failure(reader, source, {});
+    if (auto refusal = open()) return refusal;
+    for (;;) {
+      archive_entry* entry = nullptr;
+      const int result = archive_read_next_header(reader_.get(), &entry);
+      if (result == ARCHIVE_EOF) break;
+      if (auto refusal = unpackEntry(entry, result)) return refusal;
+    }
+    if (isZip_ && (!zip_ || zipIndex_ != zip_->names.size())) return ImportRefusal{Reason::Damaged, {}};
+    return std::nullopt;
   }
 
-  size_t zipIndex = 0;
-  bool isZip = false;
-  for (;;) {
-    archive_entry* entry = nullptr;
-    const int result = archive_read_next_header(reader, &entry);
-    if (result == ARCHIVE_EOF) break;
-    isZip = (archive_format(reader) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_ZIP;
-    if (isZip && zipIndex == 0 && zip && zip->tooMany) return ImportRefusal{Reason::TooManyEntries, {}};
-    if (isZip && zipIndex == 0 && zip) {
-      unpacking.expectFiles(static_cast<size_t>(std::count_if(zip->names.begin(), zip->names.end(), [](const auto& name) {
-        return !name.raw.empty() && name.raw.back() != '/' && name.raw.back() != '\\';
-      })));
+ private:
+  std::optional<ImportRefusal> open() {
+    archive* reader = reader_.get();
+    if (reader == nullptr) return ImportRefusal{Reason::OutOfMemory, {}};
+    archive_read_support_format_zip_seekable(reader);
+    archive_read_support_format_7zip(reader);
+    archive_read_support_format_rar(reader);
+    archive_read_support_format_rar5(reader);
+    // Names not marked as UTF-8 come from libarchive as their bytes, whatever the locale.
+    archive_read_set_format_option(reader, "zip", "compat-2x", "1");
+    if (!oem_.name.empty()) archive_read_set_format_option(reader, "rar", "hdrcharset", oem_.name.c_str());
+    archive_read_set_callback_data(reader, &input_);
+    archive_read_set_read_callback(reader, &Input::read);
+    archive_read_set_seek_callback(reader, &Input::seek);
+    archive_read_set_skip_callback(reader, &Input::skip);
+    if (source_.seek(0, SEEK_SET) == 0 && archive_read_open1(reader) == ARCHIVE_OK) return std::nullopt;
+    if (zip_ && zip_->multiVolume) return ImportRefusal{Reason::MultiVolume, {}};
+    if (source_.error() == 0 && archive_format(reader) == 0) {
+      // A zip cut short has lost its central directory but still starts as a zip does.
+      char start[4] = {};
+      const bool zipStart =
+          source_.seek(0, SEEK_SET) == 0 && source_.read(start, 4) == 4 && std::memcmp(start, "PK\3\4", 4) == 0;
+      return ImportRefusal{zipStart ? Reason::Damaged : Reason::NotAnArchive, {}};
     }
+    return failure(reader, source_, {});
+  }
+
+  // The entry's name: a zip's from its central directory (checked against libarchive's
+  // reading of it), any other's as libarchive converts it.
+  std::optional<ImportRefusal> readName(archive_entry* entry, int result, std::optional<std::wstring>& name) {
+    isZip_ = (archive_format(reader_.get()) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_ZIP;
+    if (!isZip_) {
+      if (const wchar_t* converted = archive_entry_pathname_w(entry)) name = converted;
+      return std::nullopt;
+    }
+    if (!zip_ || zipIndex_ == zip_->names.size()) return ImportRefusal{Reason::Damaged, {}};
+    if (zip_->tooMany) return ImportRefusal{Reason::TooManyEntries, {}};
+    if (zipIndex_ == 0) {
+      unpacking_.expectFiles(
+          static_cast<size_t>(std::count_if(zip_->names.begin(), zip_->names.end(), [](const auto& listed) {
+            return !listed.raw.empty() && listed.raw.back() != '/' && listed.raw.back() != '\\';
+          })));
+    }
+    const ZipEntryName& listed = zip_->names[zipIndex_++];
+    name = zipEntryText(listed, oem_.decode);
+    if (result >= ARCHIVE_WARN && !isNamed(entry, listed, name)) {
+      return ImportRefusal{Reason::Damaged, name.value_or(bytesAsText(listed.raw))};
+    }
+    return std::nullopt;
+  }
+
+  std::optional<ImportRefusal> unpackEntry(archive_entry* entry, int result) {
     std::optional<std::wstring> name;
-    if (isZip && zip && zipIndex < zip->names.size()) {
-      const ZipEntryName& listed = zip->names[zipIndex++];
-      name = zipEntryText(listed, oem.decode);
-      if (result >= ARCHIVE_WARN && !isNamed(entry, listed, name)) {
-        return ImportRefusal{Reason::Damaged, name.value_or(bytesAsText(listed.raw))};
-      }
-    } else if (isZip) {
-      return ImportRefusal{Reason::Damaged, {}};
-    } else if (const wchar_t* converted = archive_entry_pathname_w(entry)) {
-      name = converted;
-    }
-    const char* bytes = entry != nullptr ? archive_entry_pathname(entry) : nullptr;
+    if (auto refusal = readName(entry, result, name)) return refusal;
+    const char* bytes = archive_entry_pathname(entry);
     const std::wstring shown = name.value_or(bytesAsText(bytes != nullptr ? bytes : ""));
-    if (result < ARCHIVE_WARN) return failure(reader, source, shown);
-    if (result == ARCHIVE_WARN && mentions(messageOf(reader), {"Inconsistent"})) {
+    if (result < ARCHIVE_WARN) return failure(reader_.get(), source_, shown);
+    if (result == ARCHIVE_WARN && mentions(messageOf(reader_.get()), {"Inconsistent"})) {
       return ImportRefusal{Reason::Damaged, shown};
     }
     if (!name) return ImportRefusal{Reason::UnusableName, shown};
@@ -199,14 +222,26 @@ std::optional<ImportRefusal> unpackArchive(ArchiveSource& source, const OemCodeP
     if (archive_entry_hardlink(entry) != nullptr || (type != AE_IFREG && type != AE_IFDIR)) {
       return ImportRefusal{Reason::Link, shown};
     }
+    if (type == AE_IFDIR) return unpacking_.folder(*name);
     const uint64_t claimed = archive_entry_size_is_set(entry) ? static_cast<uint64_t>(archive_entry_size(entry)) : 0;
-    if (auto refusal = type == AE_IFDIR ? unpacking.folder(*name) : unpacking.beginFile(*name, claimed)) return refusal;
-    if (type == AE_IFREG) {
-      if (auto refusal = unpackData(reader, source, *name, unpacking)) return refusal;
-    }
+    if (auto refusal = unpacking_.beginFile(*name, claimed)) return refusal;
+    return unpackData(reader_.get(), source_, *name, unpacking_);
   }
-  if (isZip && (!zip || zipIndex != zip->names.size())) return ImportRefusal{Reason::Damaged, {}};
-  return std::nullopt;
+
+  ArchiveSource& source_;
+  const OemCodePage& oem_;
+  Unpacking& unpacking_;
+  std::unique_ptr<archive, ArchiveFree> reader_;
+  Input input_{source_};
+  std::optional<ZipDirectory> zip_;
+  bool isZip_ = false;
+  size_t zipIndex_ = 0;
+};
+
+}  // namespace
+
+std::optional<ImportRefusal> unpackArchive(ArchiveSource& source, const OemCodePage& oem, Unpacking& unpacking) {
+  return ArchiveReading(source, oem, unpacking).run();
 }
 
 }  // namespace tarnwick

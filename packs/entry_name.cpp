@@ -27,8 +27,8 @@ wchar_t foldedLetter(wchar_t c) {
   const auto u = static_cast<uint32_t>(c);
   const auto down = [c](uint32_t by) { return static_cast<wchar_t>(static_cast<uint32_t>(c) - by); };
   if (u < 0x80) return u >= 'a' && u <= 'z' ? down(0x20) : c;
-  if ((u >= 0xE0 && u <= 0xFE && u != 0xF7) || (u >= 0x3B1 && u <= 0x3CB && u != 0x3C2) ||
-      (u >= 0x430 && u <= 0x44F) || (u >= 0xFF41 && u <= 0xFF5A)) {
+  if ((u >= 0xE0 && u <= 0xFE && u != 0xF7) || (u >= 0x3B1 && u <= 0x3CB && u != 0x3C2) || (u >= 0x430 && u <= 0x44F) ||
+      (u >= 0xFF41 && u <= 0xFF5A)) {
     return down(0x20);
   }
   if (u == 0xFF) return static_cast<wchar_t>(0x178);

@@ -18,7 +18,7 @@ inline constexpr size_t kLongestFolderPath = 247;
 
 // A pack an import makes: a folder of the source, and its name.
 struct PlannedPack {
-  size_t folder;      // a folder of the EntryTree; EntryTree::kTop for the whole source
+  size_t folder;  // a folder of the EntryTree; EntryTree::kTop for the whole source
   std::wstring name;
   bool hasMaps = false;  // a map file (*.map, *.yrm, *.mpr) lies at its top
 };
@@ -79,7 +79,9 @@ class EntryTree {
     bool operator==(const Key&) const = default;
   };
   struct KeyHash {
-    size_t operator()(const Key& key) const { return std::hash<std::wstring>{}(key.folded) ^ (key.parent * 0x9E3779B9u); }
+    size_t operator()(const Key& key) const {
+      return std::hash<std::wstring>{}(key.folded) ^ (key.parent * 0x9E3779B9u);
+    }
   };
 
   [[nodiscard]] bool holdsMapAtTop(size_t folder) const;

@@ -41,7 +41,8 @@ std::optional<ImportRefusal> copyFolder(const std::wstring& folder, Unpacking& u
   const std::wstring top = longPathOf(folder);
   const std::wstring topName = folderNameOf(folder);
   const DWORD attributes = ::GetFileAttributesW(top.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return ImportRefusal{Reason::NotReadable, topName, lastErrorOr(ERROR_PATH_NOT_FOUND)};
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return ImportRefusal{Reason::NotReadable, topName, lastErrorOr(ERROR_PATH_NOT_FOUND)};
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ImportRefusal{Reason::Link, topName};
   std::vector<char> buffer(1 << 20);
   std::vector<std::wstring> pending = {L""};  // folders below the top still to copy

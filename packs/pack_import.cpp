@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cwctype>
+#include <new>
 
 #include "packs/archive_file.h"
 #include "packs/archive_unpacker.h"
@@ -49,7 +50,8 @@ bool looksLikeVolume(const std::wstring& path) {
 // The names of every entry of the pack folder, hidden ones too.
 std::vector<std::wstring> packFolderNames(const std::wstring& gameDir) {
   std::vector<std::wstring> names(kReservedNames.begin(), kReservedNames.end());
-  forEachFolderEntry(packFolderOf(gameDir) + L"\\*", [&](const WIN32_FIND_DATAW& found) { names.emplace_back(found.cFileName); });
+  forEachFolderEntry(packFolderOf(gameDir) + L"\\*",
+                     [&](const WIN32_FIND_DATAW& found) { names.emplace_back(found.cFileName); });
   return names;
 }
 
@@ -91,7 +93,8 @@ class Import {
     for (size_t i = 0; i < plan.packs.size(); ++i) {
       ImportedPack& pack = outcome.packs[i];
       pack.hasMaps = plan.packs[i].hasMaps;
-      if (auto unrecordable = refusalOfPack(packFolder_ + L"\\" + pack.name, pack.name, tree.filesIn(plan.packs[i].folder))) {
+      if (auto unrecordable =
+              refusalOfPack(packFolder_ + L"\\" + pack.name, pack.name, tree.filesIn(plan.packs[i].folder))) {
         pack.unrecordableName = unrecordable->name;
       }
     }
@@ -101,7 +104,8 @@ class Import {
  private:
   // Unpacks the whole source into the unpacking folder.
   std::optional<ImportRefusal> unpack() {
-    if (const DWORD error = makePackFolder(request_.gameDir)) return ImportRefusal{Reason::NotWritable, packFolder_, error};
+    if (const DWORD error = makePackFolder(request_.gameDir))
+      return ImportRefusal{Reason::NotWritable, packFolder_, error};
     const DWORD attributes = ::GetFileAttributesW(request_.source.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
       return ImportRefusal{Reason::NotReadable, {}, lastErrorOr(ERROR_FILE_NOT_FOUND)};
@@ -111,7 +115,8 @@ class Import {
     if (folder && (isSameOrInside(request_.source, packFolder_) || isSameOrInside(packFolder_, request_.source))) {
       return ImportRefusal{Reason::FolderIsTheGame, {}};
     }
-    if (const DWORD error = staging_.create()) return ImportRefusal{Reason::NotWritable, unpackingFolderOf(request_.gameDir), error};
+    if (const DWORD error = staging_.create())
+      return ImportRefusal{Reason::NotWritable, unpackingFolderOf(request_.gameDir), error};
     unpacking_.emplace(staging_, room(), request_.progress);
     if (folder) {
       sourceName_ = folderNameOf(request_.source);
@@ -206,7 +211,13 @@ DWORD makePackFolder(const std::wstring& gameDir) {
   return NO_ERROR;
 }
 
-ImportOutcome importPack(const ImportRequest& request) { return Import(request).run(); }
+ImportOutcome importPack(const ImportRequest& request) {
+  try {
+    return Import(request).run();
+  } catch (const std::bad_alloc&) {  // what it unpacked is gone with it
+    return {{}, false, ImportRefusal{Reason::OutOfMemory, {}}};
+  }
+}
 
 void removeUnfinishedImports(const std::wstring& gameDir) { deleteFolderTree(unpackingFolderOf(gameDir)); }
 

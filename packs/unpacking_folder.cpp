@@ -43,7 +43,8 @@ DWORD UnpackingFolder::create() {
 }
 
 std::optional<ImportRefusal> UnpackingFolder::makeFolder(const std::wstring& path) {
-  if (!::CreateDirectoryW((root_ + L"\\" + path).c_str(), nullptr)) return notMade(path, lastErrorOr(ERROR_CANNOT_MAKE));
+  if (!::CreateDirectoryW((root_ + L"\\" + path).c_str(), nullptr))
+    return notMade(path, lastErrorOr(ERROR_CANNOT_MAKE));
   return std::nullopt;
 }
 

@@ -68,6 +68,9 @@ class Reader {
   size_t start_ = 0;
 };
 
+// Names of more bytes than this in all are too many to hold: no archive of packs has them.
+constexpr size_t kMostNameBytes = 16 << 20;
+
 struct Record {
   uint64_t localHeader;
   ZipEntryName name;
@@ -158,12 +161,13 @@ std::optional<ZipDirectory> readZipDirectory(ArchiveSource& source, size_t mostN
   }
   const uint64_t correction = static_cast<uint64_t>(reader.at()) - place->recordedStart;
   std::vector<Record> records;
+  size_t nameBytes = 0;
   for (;;) {
     const unsigned char* head = reader.peek(4);
     if (head == nullptr) return std::nullopt;
     if (startsWith(head, "PK\6\6") || startsWith(head, "PK\5\6")) break;
     if (!startsWith(head, "PK\1\2") || (head = reader.peek(46)) == nullptr) return std::nullopt;
-    if (records.size() == mostNames) {
+    if (records.size() == mostNames || nameBytes > kMostNameBytes) {
       directory.tooMany = true;
       break;
     }
@@ -179,6 +183,7 @@ std::optional<ZipDirectory> readZipDirectory(ArchiveSource& source, size_t mostN
     record.name.raw.assign(reinterpret_cast<const char*>(rest), nameLength);
     if (!readExtraFields(rest + nameLength, extraLength, sizes, record)) return std::nullopt;
     reader.skip(nameLength + extraLength + commentLength);
+    nameBytes += nameLength + (record.name.unicodePath ? record.name.unicodePath->size() : 0);
     records.push_back(std::move(record));
   }
   std::stable_sort(records.begin(), records.end(),

@@ -23,7 +23,7 @@ struct ZipEntryName {
 struct ZipDirectory {
   std::vector<ZipEntryName> names;  // in the order libarchive hands out the entries
   bool multiVolume = false;         // the last part of a split archive: none of its names read
-  bool tooMany = false;             // more names than asked for: the rest not read
+  bool tooMany = false;             // more names than asked for (or 16 MB of them): the rest not read
 };
 
 // The names of a zip archive's entries, read from its central directory. libarchive gives

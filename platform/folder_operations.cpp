@@ -73,7 +73,7 @@ DWORD deleteFolderTree(const std::wstring& folder) {
       }
       ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
       const bool removed = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ::RemoveDirectoryW(entry.c_str())
-                                                                                : ::DeleteFileW(entry.c_str());
+                                                                               : ::DeleteFileW(entry.c_str());
       note(removed != FALSE, ERROR_ACCESS_DENIED);
     });
   }

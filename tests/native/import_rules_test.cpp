@@ -23,7 +23,8 @@ std::wstring outcomeOf(const std::vector<std::wstring>& entries, uint64_t maxEnt
   std::wstring said;
   const ImportPlan plan = tree.plan(L"stem");
   for (const auto& pack : plan.packs) {
-    said += (said.empty() ? L"" : L"; ") + pack.name + L"=" + tree.pathOf(pack.folder) + (pack.hasMaps ? L" maps" : L"");
+    said += (said.empty() ? L"" : L"; ") + pack.name + L"=" + tree.pathOf(pack.folder);
+    said += pack.hasMaps ? L" maps" : L"";
   }
   return said + (plan.entriesLeftOut ? L"; left out" : L"");
 }
@@ -52,7 +53,8 @@ TEST(EntryTree, MeetsEachEntryAsWindowsWouldAndPlansThePacks) {
       {{L"ω", L"Ω"}, L"Duplicate Ω"}, {{L"я", L"Я"}, L"Duplicate Я"}, {{L"ё", L"Ё"}, L"Duplicate Ё"},
       {{L"ｍ", L"Ｍ"}, L"Duplicate Ｍ"}, {{L"ß", L"SS", L"ı", L"i"}, L"stem="},
       {{L"a/b", L"a/B/c"}, L"FileAndFolder a/B/c"}, {{L"a/b/c", L"a/b"}, L"FileAndFolder a/b"},
-      {{L"a/b/", L"A/b"}, L"FileAndFolder A/b"}, {{L"a/b/c", L"d"}, L"stem="}, {{L"a/b", L"d", L"e"}, L"TooManyEntries e"},
+      {{L"a/b/", L"A/b"}, L"FileAndFolder A/b"}, {{L"a/b/c", L"d"}, L"stem="},
+      {{L"a/b", L"d", L"e"}, L"TooManyEntries e"},
       // One top folder after another is passed; the last names the pack.
       {{L"D/", L"d/X/X/a.map", L"D/x/x/sub/b.jpg", L"d/"}, L"X=D\\X\\X maps"}, {{L"X/a.map", L"b.map"}, L"stem= maps"},
       {{L"X/Y/"}, L"Y=X\\Y"},

@@ -106,12 +106,14 @@ zip_of("many.zip", *[(f"P/{i}.map", b"x") for i in range(4)])
 zip_of("folders.zip", ("P/", b""), ("P/Q/", b""))
 zip_of("long.zip", ("P/" + "d" * 200 + "/" + "f" * 60 + ".map", b"x"))
 zip_of("gbk.zip", ("尤里的陰謀v1.0/地图.map", b"a"), ("尤里的陰謀v1.0/预览.jpg", b"b"))
+zip_of("backslash.zip", ("淺灘\\地图.map", b"a"))  # "\" between folders; 淺 is DC 5C in GBK
 zip_of("utf8.zip", (Named("尤里/地图.map".encode(), flags=0x800), b"a"))
 raw = "Pâck/mäp.map".encode("cp437")
 zip_of("upath.zip", (Named(raw, extra=unicode_path(raw, "中文包/地图.map")), b"a"))
 raw = "旧名/a.map".encode("gbk")
 zip_of("upath-crc.zip", (Named(raw, extra=unicode_path(raw, "新名/a.map", crc=1)), b"a"))
 zip_of("X.zip", ("X/X/a.map", b"a"), ("X/X/s/b.jpg", b"b"))
+zip_of("cofin.zip", ("COFIN.TXT/a.map", b"a"))
 zip_of("collection.zip", ("top/A/a.map", b"a"), ("top/B/b.map", b"b"), ("top/r.txt", b"r"))
 zip_of("thai.zip", ("P/a.map", b"a"), (Named("P/ก.txt".encode(), flags=0x800), b"t"))
 zip_of("no maps.zip", ("readme.txt", b"r"), ("s/p.jpg", b"p"))
@@ -129,6 +131,7 @@ with zipfile.ZipFile(out / "crc.zip", "w", zipfile.ZIP_STORED) as z:
     z.writestr("P/a.map", b"checked bytes")
 patched(out / "crc.zip", b"checked bytes", b"checked bytez", count=1)
 (out / "cut.7z").write_bytes((out / "lzma.7z").read_bytes()[:-100])
+(out / "cut.zip").write_bytes((out / "gbk.zip").read_bytes()[:-30])
 subprocess.run(["7z", "a", "-tzip", "-bd", "-pSECRET", str(out / "encrypted.zip"), "pack"], cwd=staging, check=True,
                stdout=subprocess.DEVNULL)
 subprocess.run(["7z", "a", "-bd", "-pSECRET", "-mhe=on", str(out / "encrypted.7z"), "pack"], cwd=staging, check=True,

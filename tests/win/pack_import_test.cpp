@@ -1,14 +1,14 @@
 // Importing packs from archives and folders: what ZAzod holds afterwards and what the
 // outcome says. The archives are made at build time (tests/native/make_test_archives.py);
 // the rar ones are libarchive's own samples.
-#include <windows.h>
+#include "packs/pack_import.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <set>
 
 #include "packs/folder_entries.h"
-#include "packs/pack_import.h"
 #include "support/test_game.h"
 #include "tests/native/refusal_names.h"
 
@@ -42,16 +42,19 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
   };
   const std::wstring gbk = L"尤里的陰謀v1.0";
   const Row rows[] = {
-      // Names as the archives' makers wrote them: GBK bytes unmarked, UTF-8 marked, a
+      // Names as the archives' makers wrote them: GBK bytes unmarked (also with "\" between
+      // folders, after a character whose second byte is "\"), UTF-8 marked, a
       // Unicode Path field (with its CRC, and one whose CRC fails), 7z's own UTF-16, RAR 4's
       // GBK and its Unicode form.
       {L"gbk.zip", gbk + L" maps", {gbk + L"\\", gbk + L"\\地图.map", gbk + L"\\预览.jpg"}},
+      {L"backslash.zip", L"淺灘 maps", {L"淺灘\\", L"淺灘\\地图.map"}},
       {L"utf8.zip", L"尤里 maps", {L"尤里\\", L"尤里\\地图.map"}},
       {L"upath.zip", L"中文包 maps", {L"中文包\\", L"中文包\\地图.map"}},
       {L"upath-crc.zip", L"旧名 maps", {L"旧名\\", L"旧名\\a.map"}},
       {L"cn.7z", L"包 maps", {L"包\\", L"包\\地图.map", L"包\\子\\", L"包\\子\\图.jpg"}},
       {L"unicode.rar", L"Link 表だよ/ファイル"},
       {L"X.zip", L"X (2) maps", {L"X (2)\\", L"X (2)\\a.map", L"X (2)\\s\\", L"X (2)\\s\\b.jpg"}},
+      {L"cofin.zip", L"COFIN.TXT (2) maps", {L"COFIN.TXT (2)\\", L"COFIN.TXT (2)\\a.map"}},
       {L"collection.zip", L"A maps; B maps; left out", {L"A\\", L"A\\a.map", L"B\\", L"B\\b.map"}},
       {L"thai.zip", L"P maps unrecordable ก.txt", {L"P\\", L"P\\a.map", L"P\\ก.txt"}},
       {L"no maps.zip", L"no maps", {L"no maps\\", L"no maps\\readme.txt", L"no maps\\s\\", L"no maps\\s\\p.jpg"}},
@@ -69,14 +72,15 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
       {L"unknown.zip", L"UnknownCompression P/a.map"},
       {L"crc.zip", L"Damaged P/a.map"},
       {L"cut.7z", L"Damaged "},
+      {L"cut.zip", L"Damaged "},
       {L"text.zip", L"NotAnArchive "},
       {L"folders.zip", L"Empty "},
       {L"no such.zip", L"NotReadable "},
       {L"many.zip", L"TooManyEntries P/3.map", {}, {.maxEntries = 4}},
       {L"lying.zip", L"TooLarge P/zeros.map", {}, {.maxBytes = 1000}},
       {L"gbk.zip", L"DiskFull " + gbk + L"/地图.map", {}, {.keptFreeBytes = UINT64_MAX}},
-      {L"dictionary.7z", bits32 ? L"OutOfMemory 包/地图.map" : L"包 maps", bits32 ? std::set<std::wstring>{}
-                                                                           : std::set<std::wstring>{L"包\\", L"包\\地图.map"}},
+      {L"dictionary.7z", bits32 ? L"OutOfMemory 包/地图.map" : L"包 maps",
+       bits32 ? std::set<std::wstring>{} : std::set<std::wstring>{L"包\\", L"包\\地图.map"}},
       {L"<game>", L"FolderIsTheGame "},
       {L"<game>\\ZAzod\\x", L"FolderIsTheGame "},
   };
