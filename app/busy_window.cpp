@@ -36,7 +36,11 @@ bool deferCloseWhileBusy(HWND window) {
 }
 
 Progress BusyWindow::progress(std::wstring doing) {
-  return [this, doing = std::move(doing)](size_t done, size_t all) {
+  return [counted = progressOfUnknownAll(std::move(doing))](size_t done, size_t all) { counted(done, all); };
+}
+
+std::function<void(size_t, std::optional<size_t>)> BusyWindow::progressOfUnknownAll(std::wstring doing) {
+  return [this, doing = std::move(doing)](size_t done, std::optional<size_t> all) {
     const ULONGLONG now = ::GetTickCount64();
     if (now - start_ < kQuietMs || now - lastShown_ < kRefreshMs) return;
     if (lastShown_ == 0) {
@@ -53,9 +57,9 @@ Progress BusyWindow::progress(std::wstring doing) {
   };
 }
 
-void BusyWindow::show(const std::wstring& doing, size_t done, size_t all) {
+void BusyWindow::show(const std::wstring& doing, size_t done, std::optional<size_t> all) {
   const std::wstring title = std::wstring(texts::kWindowTitle) + L" - " + doing + L" " + std::to_wstring(done) +
-                             L" / " + std::to_wstring(all);
+                             (all ? L" / " + std::to_wstring(*all) : L"");
   ::SetWindowTextW(window_, title.c_str());
 }
 

@@ -12,11 +12,14 @@
 #include "app/texts.h"
 #include "game/launch.h"
 #include "game/reg_keys.h"
+#include "packs/pack_import.h"
 #include "packs/unknown_mark.h"
 #include "platform/control_contents.h"
 #include "platform/dpi.h"
 #include "platform/file_system.h"
 #include "platform/pictures.h"
+#include "platform/program_messages.h"
+#include "platform/shell.h"
 #include "platform/window_class.h"
 #include "platform/window_lifetime.h"
 #include "preview/form2.h"
@@ -25,7 +28,10 @@ namespace tarnwick {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+// Files and folders dropped on the window are imported as packs.
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
+// What a drop sends the window (WM_COPYGLOBALDATA has no name in the SDK's headers).
+constexpr UINT kCopyGlobalData = 0x0049;
 
 std::wstring workingFolder() {
   const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
@@ -95,11 +101,13 @@ Form1::~Form1() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
 }
 
-std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker ask, std::wstring programFolder) {
+std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker ask,
+                                     std::vector<std::wstring> startPaths, std::wstring programFolder) {
   if (!registerTopLevelClass(instance, kForm1WindowClass, windowProc)) return nullptr;
 
   std::unique_ptr<Form1> form(new Form1(std::move(inform), std::move(ask)));
   form->instance_ = instance;
+  form->startPaths_ = std::move(startPaths);
   const LabelCaptions captions = form->readRegistry(programFolder.empty() ? runningProgramFolder() : programFolder);
   // Made at its size for the system's DPI, which is the window's unless it opens on a
   // monitor of another density; then it is sized again while it has no controls yet.
@@ -112,6 +120,8 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker 
                      instance);
   if (form->hwnd_ == nullptr) return nullptr;
   topLevelWindowOpened();
+  // A program run as administrator still takes drops and the hand-overs of one run as the user.
+  allowMessagesFromLowerIntegrity(form->hwnd_, {WM_DROPFILES, kCopyGlobalData, WM_COPYDATA});
 
   form->dpi_ = dpiForWindow(form->hwnd_);
   if (form->dpi_ != systemDpi) {
@@ -135,6 +145,7 @@ void Form1::onWindowGone() {
 }
 
 LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const Handling handling(*this);
   switch (message) {
     case WM_COMMAND:
       onCommand(LOWORD(wParam), HIWORD(wParam));
@@ -152,6 +163,14 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kRescanPacks:
       ReFreshPath(dir1_.path());
+      return 0;
+    case WM_DROPFILES:
+      queueImports(droppedFiles(reinterpret_cast<HDROP>(wParam)));
+      return 0;
+    case WM_COPYDATA:
+      return takeHandOver(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+    case kImportsWaiting:
+      importQueued();
       return 0;
     case WM_CLOSE:
       if (deferCloseWhileBusy(hwnd_)) return 0;
@@ -403,9 +422,15 @@ Form1::LabelCaptions Form1::readRegistry(const std::wstring& programFolder) {
 }
 
 void Form1::Form_Load() {
+  const Handling handling(*this);
+  // Started with archives or folders, the program makes the pack folder first, so that it
+  // takes the lock before it decides whether it is the first: two can't both import.
+  if (!startPaths_.empty() && gameDir_ != kUnknownMark) (void)makePackFolder(gameDir_);
   if (!claimGameFolder()) return;
+  if (gameFolderLock_) removeUnfinishedImports(gameDir_);
   LoadCofg(gameDir_ + L"\\ZAzod\\cofin.txt");
   ReFreshPath(gameDir_ + L"\\ZAzod");
+  queueImports(std::exchange(startPaths_, {}));
 }
 
 // --- Pack folder scan and pack choice -----------------------------------------

@@ -2,10 +2,13 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/map_list.h"
 #include "packs/listings.h"
@@ -31,11 +34,13 @@ class Form1 : public WindowBase {
   // How a Yes/No question reaches the user; true for Yes. Tests replace it to answer.
   using Asker = std::function<bool(HWND owner, std::wstring_view question)>;
 
-  // Creates the window and runs its load step; the window is not shown yet.
+  // Creates the window and runs its load step; the window is not shown yet. `startPaths`
+  // (full paths of archives or folders the program was started with) are imported once
+  // the messages run, or handed to the program that manages the game folder.
   // `programFolder`, where a game the registry doesn't know is looked for, is the folder
   // of the running program unless given.
   static std::unique_ptr<Form1> create(HINSTANCE instance, Informer inform = {}, Asker ask = {},
-                                       std::wstring programFolder = {});
+                                       std::vector<std::wstring> startPaths = {}, std::wstring programFolder = {});
   ~Form1();
 
   void show(int showCommand);
@@ -107,6 +112,34 @@ class Form1 : public WindowBase {
   // Takes the game folder for this program; false when another program has it.
   bool claimGameFolder();
   [[nodiscard]] bool ask(std::wstring_view question) const;
+  // Where another program has the game folder: hands the start paths to that one, or
+  // says why it couldn't. False when there are none.
+  bool handOverStartPaths();
+
+  // Importing archives and folders (dropped, handed over, or given at start): paths are
+  // queued and imported one after another once no other handler runs, never inside one
+  // (an install's question or progress runs the messages).
+  void queueImports(std::vector<std::wstring> paths);
+  [[nodiscard]] bool takeHandOver(const COPYDATASTRUCT& data);
+  void importQueued();
+  // Makes sure this program holds the game folder for an import; the message why it
+  // can't, or nothing.
+  std::optional<std::wstring> gameFolderForImport();
+  void choosePack(const std::wstring& name);
+
+  // Counts the window's handlers running; imports wait while one does.
+  class Handling {
+   public:
+    explicit Handling(Form1& form) : form_(form) { ++form_.handling_; }
+    ~Handling();
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+
+   private:
+    Form1& form_;
+  };
+  // Posted to the window when imports are waiting.
+  static constexpr UINT kImportsWaiting = WM_APP + 2;
 
   HINSTANCE instance_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
@@ -127,6 +160,10 @@ class Form1 : public WindowBase {
   UniqueFile gameFolderLock_;  // held while the window lives
   DWORD lockError_ = NO_ERROR;  // why it isn't held
   bool managedElsewhere_ = false;
+  std::vector<std::wstring> startPaths_;
+  std::deque<std::wstring> importQueue_;
+  int handling_ = 0;
+  bool importsDeferred_ = false;
   FolderListing dir1_;
   FileListing file1_;
   FileListing file2_;

@@ -78,6 +78,7 @@ bool Form1::claimGameFolder() {
   if (!isHeldElsewhere(lockError_)) return true;
 
   managedElsewhere_ = true;
+  if (handOverStartPaths()) return false;
   inform(texts::anotherProgramManages(gameDir_));
   // Where this session can see the other program's window, it comes to the front.
   Search search{&gameDir_, hwnd_};

@@ -2,8 +2,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "packs/file_problem.h"
+#include "packs/pack_import.h"
 #include "packs/pack_install.h"
 #include "packs/pack_removal.h"
 
@@ -31,5 +33,13 @@ std::wstring problemText(const FileProblem& problem);
 std::wstring installReport(const InstallOutcome& outcome);
 // The one message that tells of all a removal's problems; empty when there were none.
 std::wstring removalReport(const RemovalOutcome& outcome);
+
+// Messages of one operation in one box, a blank line between them; empty ones left out.
+std::wstring joinedParagraphs(const std::vector<std::wstring>& messages);
+
+// What an import of `source` (as the user gave it) did that the user must know: why it
+// was refused, or what of the packs it made can't be installed as they stand; empty
+// when the packs are ready.
+std::wstring importReport(const std::wstring& source, const ImportOutcome& outcome);
 
 }  // namespace tarnwick

@@ -52,6 +52,12 @@ inline std::wstring gameFolderNotLocked(const std::wstring& lockFile, const std:
          L"\r\n请检查该文件及其所在的文件夹（它应是普通文件而不是文件夹或失效的链接，文件夹应可写入），然后重新启动本程序。";
 }
 
+// A second program started with archives or folders that couldn't hand them to the one
+// managing the game folder (which runs for another Windows user, or doesn't answer).
+inline std::wstring pathsNotHandedOver(std::wstring_view gameDir, const std::wstring& listed) {
+  return anotherProgramManages(gameDir) + L"\r\n\r\n无法把以下文件交给那个窗口，它们未被导入：" + listed;
+}
+
 // The system's error: its own words and the number in brackets, or only the number
 // when it has no words for it.
 inline std::wstring systemError(const std::wstring& systemWords, const std::wstring& bracketedNumber) {
@@ -177,6 +183,63 @@ inline std::wstring switchQuestion(const std::wstring& inUse, const std::wstring
 }
 inline std::wstring switchStopped(const std::wstring& chosen) {
   return L"地图包未能完全移除，未复制“" + chosen + L"”的任何文件。";
+}
+
+// Importing archives and folders as packs: the window title's progress, and what an
+// import did or why it didn't. `source` is the archive or folder as the user gave it.
+inline constexpr const wchar_t* kUnpacking = L"正在解压";
+inline constexpr const wchar_t* kNothingUnpacked = L"\r\n未解压任何文件。";
+inline std::wstring sourcesNotFound(const std::wstring& listed) {
+  return L"找不到以下文件或文件夹，未导入：" + listed;
+}
+inline constexpr const wchar_t* kNoGameFolderToImportInto = L"游戏目录未知，无法导入地图包。\r\n未解压任何文件。";
+inline std::wstring packFolderNotMade(const std::wstring& folder, const std::wstring& error) {
+  return L"无法创建地图包文件夹 " + folder + L"：" + error + kNothingUnpacked;
+}
+inline std::wstring importManagedElsewhere(std::wstring_view gameDir) {
+  return L"另一个 Tarnwick 正在管理游戏目录“" + std::wstring(gameDir) + L"”，请在那个窗口中导入。" + kNothingUnpacked;
+}
+inline std::wstring importRefused(const std::wstring& source, const std::wstring& why, const std::wstring& entry) {
+  return L"无法导入“" + source + L"”：" + why + (entry.empty() ? L"" : L"\r\n出问题的项：" + entry) + kNothingUnpacked;
+}
+inline constexpr const wchar_t* kNotAnArchive = L"它既不是文件夹，也不是能读取的压缩包（.zip、.7z、.rar）。";
+inline constexpr const wchar_t* kArchiveDamaged = L"压缩包不完整或已损坏（校验失败）。";
+inline constexpr const wchar_t* kArchiveEncrypted =
+    L"压缩包有密码保护。请先用解压软件输入密码手动解压，再把解压出的文件夹拖到本窗口。";
+inline constexpr const wchar_t* kArchiveMultiVolume = L"这是分卷压缩包的一部分。请先用解压软件手动解压。";
+inline constexpr const wchar_t* kUnknownCompression = L"压缩包使用了无法识别的压缩方式。";
+inline constexpr const wchar_t* kEntryOutsideThePack =
+    L"其中有项会被解压到地图包文件夹之外（“..”、绝对路径、盘符、网络路径或“:”）。";
+inline constexpr const wchar_t* kEntryDeviceName = L"其中有项使用了 Windows 的设备名（如 CON、NUL、COM1）。";
+inline constexpr const wchar_t* kEntryNameUnusable =
+    L"其中有项的名称在 Windows 中不能使用（空名称、含 <>:\"|?* 或控制字符、以点或空格结尾）。";
+inline constexpr const wchar_t* kEntryPathTooLong = L"其中有项解压后的路径超过 Windows 允许的长度。";
+inline constexpr const wchar_t* kEntryDuplicate = L"其中有两项同名（或名称只有大小写不同）。";
+inline constexpr const wchar_t* kEntryFileAndFolder = L"其中有同名的文件和文件夹。";
+inline constexpr const wchar_t* kEntryLink = L"其中有符号链接、硬链接或联接点。";
+inline std::wstring tooManyEntries(const std::wstring& limit) { return L"其中的项超过 " + limit + L" 个。"; }
+inline std::wstring tooLarge(const std::wstring& limit) { return L"解压后的大小超过 " + limit + L"。"; }
+inline std::wstring diskFull(const std::wstring& kept) { return L"磁盘空间不足：解压后剩余空间将少于 " + kept + L"。"; }
+inline constexpr const wchar_t* kDecoderOutOfMemory = L"解压所需的内存不足（压缩包声明的字典远大于其数据）。";
+inline std::wstring sourceNotReadable(const std::wstring& error) { return L"无法读取：" + error; }
+inline std::wstring notUnpacked(const std::wstring& file, const std::wstring& error) {
+  return L"无法写入 " + file + L"：" + error;
+}
+inline constexpr const wchar_t* kSourceEmpty = L"其中没有任何文件。";
+inline constexpr const wchar_t* kFolderIsTheGame = L"不能导入游戏目录、ZAzod 文件夹或 ZAzod 中的文件夹。";
+// What an import made that needs the player's hand before it can be installed.
+inline std::wstring importedWithoutMaps(const std::wstring& source, const std::wstring& pack) {
+  return L"“" + source + L"”中没有地图文件（.map、.yrm、.mpr）。它已导入为地图包“" + pack +
+         L"”，但照现在的样子无法复制到游戏中。";
+}
+inline std::wstring importedUnrecordable(const std::wstring& source, const std::wstring& pack, const std::wstring& name,
+                                         const std::wstring& codePage) {
+  return L"“" + source + L"”已导入为地图包“" + pack + L"”，但其中的文件名“" + name + L"”含有本机代码页（" + codePage +
+         L"）无法记录的字符：请先给它改名，否则无法复制此地图包。";
+}
+inline std::wstring collectionImported(const std::wstring& source, size_t packs) {
+  return L"“" + source + L"”是地图包合集：其中的 " + std::to_wstring(packs) +
+         L" 个地图包已分别导入，不属于任何一个地图包的其他项未导入。";
 }
 
 }  // namespace tarnwick::texts

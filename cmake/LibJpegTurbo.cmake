@@ -3,8 +3,6 @@
 # this build's toolchain. Only the library: none of its tools or tests.
 include(ExternalProject)
 
-set(TARNWICK_LIBJPEG_SOURCE ${PROJECT_SOURCE_DIR}/build/third_party/libjpeg-turbo-2.1.5
-    CACHE PATH "libjpeg-turbo sources")
 if(NOT EXISTS ${TARNWICK_LIBJPEG_SOURCE}/CMakeLists.txt)
   message(FATAL_ERROR "libjpeg-turbo's sources are not in ${TARNWICK_LIBJPEG_SOURCE}: "
                       "run scripts/install-deps as root.")

@@ -1,6 +1,9 @@
 #include "maps/map_name.h"
 
 #include <cstdint>
+#include <utility>
+
+#include "platform/unicode_text.h"
 
 namespace tarnwick {
 namespace {
@@ -48,39 +51,6 @@ std::optional<std::u16string> hexUnits(std::string_view value) {
   return units;
 }
 
-// Valid UTF-8 decoded to code points: no overlong forms, no surrogates, nothing past
-// U+10FFFF, no sequence cut short.
-std::optional<std::u32string> utf8CodePoints(std::string_view bytes) {
-  std::u32string points;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t extra = 0;
-    char32_t point = 0;
-    char32_t least = 0;
-    if (lead < 0x80) {
-      point = lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      extra = 1, point = lead & 0x1F, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      extra = 2, point = lead & 0x0F, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      extra = 3, point = lead & 0x07, least = 0x10000;
-    } else {
-      return std::nullopt;
-    }
-    if (bytes.size() - i - 1 < extra) return std::nullopt;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      point = (point << 6) | (next & 0x3F);
-    }
-    if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return std::nullopt;
-    points.push_back(point);
-    i += extra + 1;
-  }
-  return points;
-}
-
 std::wstring toWide(const std::u16string& units) {
   if constexpr (sizeof(wchar_t) == 2) return std::wstring(units.begin(), units.end());
   std::wstring text;  // where wchar_t holds whole code points (the native test build)
@@ -91,21 +61,6 @@ std::wstring toWide(const std::u16string& units) {
     } else {
       text.push_back(static_cast<wchar_t>(units[i]));
     }
-  }
-  return text;
-}
-
-std::wstring toWide(const std::u32string& points) {
-  std::wstring text;
-  for (const char32_t point : points) {
-    if constexpr (sizeof(wchar_t) == 2) {
-      if (point >= 0x10000) {
-        text.push_back(static_cast<wchar_t>(0xD800 + ((point - 0x10000) >> 10)));
-        text.push_back(static_cast<wchar_t>(0xDC00 + ((point - 0x10000) & 0x3FF)));
-        continue;
-      }
-    }
-    text.push_back(static_cast<wchar_t>(point));
   }
   return text;
 }
@@ -124,8 +79,8 @@ std::optional<std::wstring> decodeMapName(std::string_view value, const AnsiDeco
   std::wstring name;
   if (auto units = hexUnits(value)) {
     name = toWide(*units);
-  } else if (auto points = hasNonAscii(value) ? utf8CodePoints(value) : std::nullopt) {
-    name = toWide(*points);
+  } else if (auto text = hasNonAscii(value) ? fromUtf8(value) : std::nullopt) {
+    name = std::move(*text);
   } else {
     name = decodeAnsi(value);
   }

@@ -21,6 +21,9 @@ inline constexpr std::wstring_view kJournalName = L"operation.tarnwick-journal";
 inline std::wstring journalFileOf(const std::wstring& gameDir) {
   return keptOriginalsFolderOf(gameDir) + L"\\" + std::wstring(kJournalName);
 }
+// The hidden folder imports unpack into before a pack is whole; left over by a crash, it
+// is deleted at the next start.
+inline std::wstring unpackingFolderOf(const std::wstring& gameDir) { return packFolderOf(gameDir) + L"\\.unpacking"; }
 inline std::wstring pristineStringTableOf(const std::wstring& gameDir) {
   return packFolderOf(gameDir) + L"\\" + std::wstring(kStringTableName);
 }

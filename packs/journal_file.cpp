@@ -1,15 +1,15 @@
 #include "packs/journal_file.h"
 
 #include "packs/game_folder_layout.h"
-#include "packs/kept_originals.h"
 #include "platform/file_bytes.h"
 #include "platform/file_operations.h"
+#include "platform/folder_operations.h"
 
 namespace tarnwick {
 
 // The text is stored as UTF-16: every name the program can handle goes in unchanged.
 DWORD writeJournal(const std::wstring& gameDir, const Journal& journal) {
-  if (const DWORD error = makeKeptOriginalsFolder(keptOriginalsFolderOf(gameDir))) return error;
+  if (const DWORD error = makeHiddenFolder(keptOriginalsFolderOf(gameDir))) return error;
   const std::wstring text = formatJournal(journal);
   return writeFileReplacing(journalFileOf(gameDir),
                             std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));

@@ -4,15 +4,10 @@
 #include "platform/error_text.h"
 #include "platform/file_operations.h"
 #include "platform/file_system.h"
+#include "platform/folder_operations.h"
 #include "platform/unique_handle.h"
 
 namespace tarnwick {
-namespace {
-
-constexpr DWORD kFolderAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-}  // namespace
-
 KeptOriginals::KeptOriginals(const std::wstring& gameDir)
     : folder_(keptOriginalsFolderOf(gameDir)), kept_(folder_) {
   kept_.remove(kJournalName);
@@ -20,29 +15,8 @@ KeptOriginals::KeptOriginals(const std::wstring& gameDir)
 
 bool KeptOriginals::holds(const std::wstring& name) const { return kept_.hasFile(name); }
 
-DWORD makeKeptOriginalsFolder(const std::wstring& folder) {
-  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    if (!::CreateDirectoryW(folder.c_str(), nullptr)) return lastErrorOr(ERROR_CANNOT_MAKE);
-    if (!::SetFileAttributesW(folder.c_str(), kFolderAttributes)) {
-      // A folder that shows would be offered as a pack: rather keep nothing.
-      const DWORD error = lastErrorOr(ERROR_ACCESS_DENIED);
-      ::RemoveDirectoryW(folder.c_str());
-      return error;
-    }
-    return NO_ERROR;
-  }
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ALREADY_EXISTS;
-  // Copied folders can lose their attributes; put them back before using it.
-  if ((attributes & kFolderAttributes) != kFolderAttributes &&
-      !::SetFileAttributesW(folder.c_str(), (attributes | kFolderAttributes) & ~FILE_ATTRIBUTE_DIRECTORY)) {
-    return lastErrorOr(ERROR_ACCESS_DENIED);
-  }
-  return NO_ERROR;
-}
-
 DWORD KeptOriginals::keep(const std::wstring& gameFile, const std::wstring& name) {
-  if (const DWORD error = makeKeptOriginalsFolder(folder_)) return error;
+  if (const DWORD error = makeHiddenFolder(folder_)) return error;
   if (const DWORD error = copyFileReplacing(gameFile, pathOf(name))) return error;
   kept_.addFile(name);
   return NO_ERROR;

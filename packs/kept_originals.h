@@ -47,8 +47,4 @@ class KeptOriginals {
   FolderSnapshot kept_;
 };
 
-// Makes the folder of kept originals (hidden and a system folder) where it isn't yet, or
-// gives it back those attributes. NO_ERROR or the system's error.
-[[nodiscard]] DWORD makeKeptOriginalsFolder(const std::wstring& folder);
-
 }  // namespace tarnwick

@@ -10,4 +10,7 @@ namespace tarnwick {
 // product of the lengths, never exponentially.
 bool matchesPattern(std::wstring_view fileName, std::wstring_view patternList);
 
+// The map files of a pack.
+inline constexpr std::wstring_view kMapFilePatterns = L"*.map;*.yrm;*.mpr";
+
 }  // namespace tarnwick

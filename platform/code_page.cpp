@@ -4,14 +4,24 @@
 
 namespace tarnwick {
 
-std::wstring fromAnsi(std::string_view bytes) {
+namespace {
+
+std::wstring decode(UINT codePage, std::string_view bytes) {
   if (bytes.empty()) return {};
   const int size = static_cast<int>(bytes.size());
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  const int length = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   std::wstring text(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
+  ::MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
   return text;
 }
+
+}  // namespace
+
+std::wstring fromAnsi(std::string_view bytes) { return decode(CP_ACP, bytes); }
+
+std::wstring fromOem(std::string_view bytes) { return decode(CP_OEMCP, bytes); }
+
+std::string oemCodePageName() { return "CP" + std::to_string(::GetOEMCP()); }
 
 std::optional<std::string> toAnsiExactly(std::wstring_view text) {
   if (text.empty()) return std::string{};

@@ -28,8 +28,6 @@ bool sameFileName(std::wstring_view a, std::wstring_view b) {
          CSTR_EQUAL;
 }
 
-namespace {
-
 std::wstring fullPath(const std::wstring& path) {
   const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (length == 0) return path;
@@ -39,8 +37,12 @@ std::wstring fullPath(const std::wstring& path) {
   return full;
 }
 
-}  // namespace
-
 bool samePath(const std::wstring& a, const std::wstring& b) { return sameFileName(fullPath(a), fullPath(b)); }
+
+bool isSameOrInside(const std::wstring& path, const std::wstring& folder) {
+  const std::wstring inner = fullPath(path), outer = fullPath(folder);
+  if (inner.size() < outer.size() || !sameFileName(std::wstring_view(inner).substr(0, outer.size()), outer)) return false;
+  return inner.size() == outer.size() || inner[outer.size()] == L'\\' || outer.back() == L'\\';
+}
 
 }  // namespace tarnwick

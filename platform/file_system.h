@@ -17,8 +17,15 @@ bool isFile(const std::wstring& path);
 // system does, ignoring case.
 bool sameFileName(std::wstring_view a, std::wstring_view b);
 
+// The path made full (relative to the working folder, ".." and "." resolved, "/" read
+// as "\"), without a trailing separator except a drive's; as given when it can't be.
+std::wstring fullPath(const std::wstring& path);
+
 // Whether two paths name the same file or folder as written: made full (".." and "."
 // resolved, "/" read as "\") and compared ignoring case and a trailing separator.
 bool samePath(const std::wstring& a, const std::wstring& b);
+
+// Whether `path`, made full, is `folder` or lies inside it.
+bool isSameOrInside(const std::wstring& path, const std::wstring& folder);
 
 }  // namespace tarnwick

@@ -24,8 +24,8 @@ bool equalsIgnoringAsciiCase(std::wstring_view text, std::wstring_view upper) {
 // The digits Windows accepts after COM and LPT: 0 to 9 and the superscripts 1, 2, 3.
 bool isPortDigit(wchar_t c) { return (c >= L'0' && c <= L'9') || c == L'\u00B9' || c == L'\u00B2' || c == L'\u00B3'; }
 
-// Windows takes a name for a device when the part before its first dot, without the
-// spaces at its end, is a device's name: "aux", "Com1.txt", "nul .map", "con.a.b".
+}  // namespace
+
 bool isDeviceName(std::wstring_view name) {
   std::wstring_view stem = name.substr(0, name.find(L'.'));
   while (!stem.empty() && stem.back() == L' ') stem.remove_suffix(1);
@@ -36,8 +36,6 @@ bool isDeviceName(std::wstring_view name) {
   if (stem.size() != 4 || !isPortDigit(stem[3])) return false;
   return equalsIgnoringAsciiCase(stem.substr(0, 3), L"COM") || equalsIgnoringAsciiCase(stem.substr(0, 3), L"LPT");
 }
-
-}  // namespace
 
 bool isPlainFileName(std::wstring_view name) {
   if (name.empty()) return false;

@@ -13,4 +13,8 @@ namespace tarnwick {
 // gives to devices (CON, NUL, COM1, "aux.txt" ...): opening them reaches the device.
 bool isPlainFileName(std::wstring_view name);
 
+// Whether Windows takes the name for a device: the part before its first dot, without the
+// spaces at its end, is a device's name ("aux", "Com1.txt", "nul .map", "con.a.b").
+bool isDeviceName(std::wstring_view name);
+
 }  // namespace tarnwick

@@ -12,6 +12,7 @@
 
 #include "app/form1_layout.h"
 #include "platform/control_contents.h"
+#include "platform/exclusive_file.h"
 #include "platform/folder_walk.h"
 #include "support/fixtures.h"
 #include "window_driver.h"
@@ -29,10 +30,11 @@ const std::wstring kPackFolder = kGameFolder + L"\\ZAzod";
 // if it is still running when this goes.
 class RunningProgram {
  public:
-  // With `showsWindow`, waits for the main window to appear.
-  explicit RunningProgram(bool showsWindow = true) {
+  // With `showsWindow`, waits for the main window to appear; `arguments` follow the
+  // program's name on its command line.
+  explicit RunningProgram(bool showsWindow = true, const std::wstring& arguments = {}) {
     const wchar_t* exe = _wgetenv(L"TARNWICK_EXE");
-    std::wstring commandLine = L"\"" + std::wstring(exe ? exe : L"") + L"\"";
+    std::wstring commandLine = L"\"" + std::wstring(exe ? exe : L"") + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -41,7 +43,7 @@ class RunningProgram {
       ::CloseHandle(started.hThread);
       process_.reset(started.hProcess);
     }
-    if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
+    if (showsWindow) window_ = waitForWindow(L"Tarnwick.Form1", nullptr, 30);
   }
   // Ends the process from outside at once, as a crash or a power cut would. (An empty
   // handle would be this process's own pseudo handle.)
@@ -150,6 +152,53 @@ TEST(DemoRoad, InstallRestartRemoveLeavesTheGameFolderAsItWas) {
 
   ASSERT_TRUE(program.close());
   expectOneRemovalRestores(before, "the demo road", L"Rules Mod");
+}
+
+// Killed from outside in mid-import (its progress in the title), the program leaves no
+// pack listed, and the next start leaves the pack folder as it was before. First of the
+// imports: those that end well may leave folders that only a start tidies.
+TEST(Import, AKillMidImportLeavesNoPackAndTheNextStartTidiesUp) {
+  const std::wstring source = L"C:\\Downloads\\Large Pack";
+  makeFolder(L"C:\\Downloads");
+  makeFolder(source);
+  writeBytes(source + L"\\large.map", "[Basic]\r\nName=Large\r\n");
+  for (int i = 0; i < 2000; ++i) writeBytes(source + L"\\" + std::to_wstring(i) + L".mix", std::string(65536, 'x'));
+  const auto before = treeOf(kPackFolder);
+  {
+    RunningProgram killed(true, L"\"" + source + L"\"");
+    ASSERT_TRUE(waitUntil([&] { return windowText(killed.window()).starts_with(L"Tarnwick - 正在解压 "); }, 60, 0));
+  }
+  EXPECT_NE(treeOf(kPackFolder), before) << "killed before anything was unpacked";
+  RunningProgram next;
+  EXPECT_EQ(treeOf(kPackFolder), before);
+  EXPECT_TRUE(next.close());
+}
+
+// Programs started with folders while another manages the game folder (Explorer starts
+// one a file when several are opened at once) hand them over and end without a word; the
+// first imports them all (the same folder twice: the second pack is named " (2)"). Where
+// the first can't be reached (the lock is held by a process without a window), the second
+// says so and names what it didn't import.
+TEST(Import, SecondProgramsHandTheirPathsToTheFirst) {
+  const std::wstring source = L"C:\\Downloads\\Handed Pack", quoted = L"\"" + source + L"\"";
+  makeFolder(source);
+  writeBytes(source + L"\\handed.map", "[Basic]\r\nName=Handed\r\n");
+  {
+    RunningProgram first;
+    RunningProgram second(false, quoted), third(false, quoted);
+    ASSERT_TRUE(second.close() && third.close());
+    HWND combo = first.control(kIdCombo1);
+    EXPECT_TRUE(waitUntil([&] { return ComboBox_FindStringExact(combo, -1, L"Handed Pack (2)") >= 0; }, 30));
+    EXPECT_EQ(RunningProgram::messageBox(), L"");
+    ASSERT_TRUE(first.close());
+  }
+  DWORD error = NO_ERROR;
+  const tarnwick::UniqueFile lock = tarnwick::holdExclusively(kPackFolder + L"\\Tarnwick.lock", error);
+  RunningProgram second(false, quoted);
+  EXPECT_EQ(RunningProgram::messageBox(30, IDOK),
+            L"另一个 Tarnwick 正在管理游戏目录“C:\\Westwood\\RA2”。\r\n请使用已打开的那个窗口；本程序将退出。\r\n\r\n"
+            L"无法把以下文件交给那个窗口，它们未被导入：\r\n" + source);
+  EXPECT_TRUE(second.close());
 }
 
 // Crash A replaces the game's rulesmd.ini and string table, Crash B its rulesmd.ini; each

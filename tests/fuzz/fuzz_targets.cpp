@@ -3,11 +3,14 @@
 // without a sanitizer report, and what is read must keep the properties checked here.
 #include <lzo/lzo1x.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "maps/lzo1x_decoder.h"
 #include "maps/map_info.h"
+#include "packs/archive_unpacker.h"
 #include "packs/count_number.h"
 #include "platform/plain_file_name.h"
 #include "packs/record_text.h"
@@ -75,6 +78,67 @@ void names(Input input) {
                    !name.ends_with(L' ')));
 }
 
+std::wstring asciiUpper(std::wstring text) {
+  for (wchar_t& c : text) c = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+  return text;
+}
+
+// An entry's name, two bytes a character: what is let through is parts Windows keeps as
+// they are, which read back the same joined with either separator; letter case decides
+// nothing, and folding it again changes nothing.
+void entries(Input input) {
+  std::wstring name;
+  for (size_t i = 0; i + 1 < input.size(); i += 2) name.push_back(static_cast<wchar_t>(input[i] | (input[i + 1] << 8)));
+  const auto path = entryPathOf(name);
+  const auto upper = entryPathOf(asciiUpper(name));
+  check(path.index() == upper.index() && (path.index() == 0 || path == upper));
+  check(foldedName(foldedName(name)) == foldedName(name) && foldedName(asciiUpper(name)) == foldedName(name));
+  if (const auto* parts = std::get_if<EntryPath>(&path)) {
+    std::wstring joined[2];
+    for (const auto& part : *parts) {
+      check(isPlainFileName(part) && part != L"..");
+      for (int i = 0; i < 2; ++i) joined[i] += (joined[i].empty() ? L"" : i ? L"\\" : L"/") + part;
+    }
+    check(entryPathOf(joined[0]) == path && entryPathOf(joined[1]) == path);
+  }
+}
+
+// Any bytes read as an archive: whatever is made lies inside the pack, every file begun
+// is ended, no more bytes are written than allowed, and what is let through makes packs.
+void archives(Input input) {
+  struct Made : UnpackTarget {
+    bool open = false;
+    uint64_t bytes = 0;
+    std::optional<ImportRefusal> made(const std::wstring& path, bool file) {
+      check(!open && std::holds_alternative<EntryPath>(entryPathOf(path)));
+      open = file;
+      return std::nullopt;
+    }
+    std::optional<ImportRefusal> makeFolder(const std::wstring& path) override { return made(path, false); }
+    std::optional<ImportRefusal> beginFile(const std::wstring& path) override { return made(path, true); }
+    std::optional<ImportRefusal> write(const void*, size_t size) override {
+      check(open);
+      bytes += size;
+      return std::nullopt;
+    }
+    std::optional<ImportRefusal> endFile() override {
+      check(std::exchange(open, false));
+      return std::nullopt;
+    }
+  };
+  static const bool utf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+  check(utf8);
+  BytesSource source(std::as_bytes(input));
+  Made made;
+  Unpacking unpacking(made, {200, 1 << 20, 1 << 20}, nullptr);
+  const auto refused = unpackArchive(source, {decodeToyCodePage, "CP936"}, unpacking);
+  check(made.bytes <= 1 << 20);
+  if (refused || unpacking.tree().files() == 0) return;
+  check(!made.open);
+  const ImportPlan plan = unpacking.tree().plan(L"stem");
+  check(!plan.packs.empty() && !plan.packs.front().name.empty());
+}
+
 // A picture let through claims a size within the limits.
 void pictures(Input input) {
   const PictureClaim claim = readPictureClaim(PictureBytesInMemory(input));
@@ -123,6 +187,10 @@ void lzo1x(Input input) {
 }
 
 }  // namespace tarnwick::fuzz
+
+// A decoder may ask for a dictionary of gigabytes, which it never fills for small inputs:
+// the fuzzers let the allocation fail or succeed as it would in the program.
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tarnwick::fuzz::TARNWICK_FUZZ_TARGET({data, size});

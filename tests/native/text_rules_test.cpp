@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game_dir.h"
+#include "app/handover_payload.h"
 #include "packs/count_number.h"
 #include "packs/journal_text.h"
 #include "platform/plain_file_name.h"
@@ -113,6 +114,35 @@ TEST(GameDir, DropsTheLastPathComponent) {
       {L"D:\\游戏\\红警\\gamemd.exe", L"D:\\游戏\\红警"}, {L"D:\\RA2\\", L"D:\\RA2"}, {L"D:\\x.exe", L"D:"},
       {L"\\x", L""}, {L"未知", L"未知"}, {L"D:/RA2/game.exe", L"D:/RA2/game.exe"}};
   for (const auto& [path, dir] : cases) EXPECT_EQ(gameDirFromInstallPath(path), dir) << ::testing::PrintToString(path);
+}
+
+// A hand-over comes from any program on the desktop: only data of exactly its shape is
+// read. The sender's parts, each within the limits, read back as every path it sent.
+TEST(HandOver, ReadsOnlyWellFormedDataAndItsPartsHoldEveryPath) {
+  const std::wstring game = L"C:\\RA2", path = L"D:\\下载\\地图.zip", pair = L"D:\\\xD840\xDC00.7z";
+  const std::wstring longPath = L"D:\\" + std::wstring(kHandOverMaxChars / 3, L'长');
+  const std::vector<std::wstring> sent[] = {
+      {path}, {L"\\\\server\\share\\a.rar", pair}, std::vector<std::wstring>(kHandOverMaxPaths + 1, game),
+      {longPath, longPath, longPath}};
+  for (const auto& paths : sent) {
+    std::vector<std::wstring> read;
+    for (const HandOver& part : handOverParts({game, paths})) {
+      const auto decoded = decodeHandOver(encodeHandOver(part));
+      ASSERT_TRUE(decoded && decoded->gameDir == game);
+      read.insert(read.end(), decoded->paths.begin(), decoded->paths.end());
+    }
+    EXPECT_EQ(read, paths);
+  }
+  const std::string whole = encodeHandOver({game, {path}});
+  const std::string refused[] = {
+      "", whole + "x", whole.substr(0, whole.size() - 2), encodeHandOver({game, {}}), encodeHandOver({game, {L""}}),
+      encodeHandOver({game, {L"a.zip"}}), encodeHandOver({L"RA2", {path}}), encodeHandOver({game, {L"D:a.zip"}}),
+      encodeHandOver({game, {L"\\\\.\\pipe\\x"}}), encodeHandOver({game, {L"D:\\a\tb.zip"}}),
+      encodeHandOver({game, {L"D:\\\xD840.zip"}}), encodeHandOver({game, {L"D:\\\xDC00"}}),
+      encodeHandOver({game, {L"D:\\\xD840"}}),
+      encodeHandOver({game, std::vector<std::wstring>(kHandOverMaxPaths + 1, game)}),
+      encodeHandOver({game, {L"D:\\" + std::wstring(kHandOverMaxChars, L'a')}})};
+  for (const auto& data : refused) EXPECT_FALSE(decodeHandOver(data)) << ::testing::PrintToString(data.substr(0, 40));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ class MainWindowTest : public testing::Test {
  protected:
   std::unique_ptr<tarnwick::Form1> open(std::wstring programFolder = {}) {
     log.messages.clear();
-    auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), log.informer(), {}, std::move(programFolder));
+    auto form = tarnwick::Form1::create(::GetModuleHandleW(nullptr), log.informer(), {}, {}, std::move(programFolder));
     pumpMessages();
     return form;
   }
@@ -160,6 +160,9 @@ TEST_F(MainWindowTest, LongWorkShowsItsProgressAndHoldsAClose) {
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     progress(2, 3);
     EXPECT_EQ(windowText(window), L"Tarnwick - 正在复制地图包 2 / 3");
+    ::Sleep(200);  // the title changes at most every 100 ms
+    busy.progressOfUnknownAll(L"正在解压")(5, std::nullopt);  // an archive that doesn't list its files
+    EXPECT_EQ(windowText(window), L"Tarnwick - 正在解压 5");
     EXPECT_FALSE(::IsWindowEnabled(form->Command(3)));
     EXPECT_TRUE(::IsWindow(window)) << "the close waits";
   }

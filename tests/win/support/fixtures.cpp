@@ -28,6 +28,17 @@ std::map<std::wstring, std::string> filesIn(const std::wstring& folder) {
   return files;
 }
 
+std::set<std::wstring> treeOf(const std::wstring& folder, const std::wstring& below) {
+  std::set<std::wstring> tree;
+  forEachFolderEntry(folder + L"\\" + below + L"*", [&](const WIN32_FIND_DATAW& found) {
+    const std::wstring path = below + found.cFileName;
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return void(tree.insert(path));
+    tree.insert(path + L"\\");
+    tree.merge(treeOf(folder, path + L"\\"));
+  });
+  return tree;
+}
+
 void makeFolder(const std::wstring& path) {
   const int made = ::SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
   if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {

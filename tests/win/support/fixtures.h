@@ -5,6 +5,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,8 @@ inline std::optional<std::string> readBytes(const std::wstring& path) {
 }
 // The files (not folders) directly in a folder, hidden ones too, with their bytes.
 std::map<std::wstring, std::string> filesIn(const std::wstring& folder);
+// Every entry below a folder, hidden ones too: "a\b" for a file, "a\" for a folder.
+std::set<std::wstring> treeOf(const std::wstring& folder, const std::wstring& below = L"");
 // Makes the folder and those it is in, where they aren't yet.
 void makeFolder(const std::wstring& path);
 void addAttributes(const std::wstring& path, DWORD attributes);

@@ -1,6 +1,7 @@
 #include "support/test_game.h"
 
 #include <windowsx.h>
+#include <shlobj.h>
 
 #include <stdexcept>
 
@@ -40,6 +41,17 @@ void choosePack(Form1& form, std::wstring_view name) {
 }
 
 std::vector<std::wstring> listItems(const Form1& form) { return listBoxItems(form.List1()); }
+
+void dropFiles(HWND window, const std::vector<std::wstring>& paths) {
+  std::wstring names;  // NUL after each, and a NUL after the last
+  for (const auto& path : paths) names += path + L'\0';
+  HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+  auto* files = static_cast<DROPFILES*>(::GlobalLock(drop));
+  *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
+  std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(files + 1));
+  ::GlobalUnlock(drop);
+  ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the window frees it
+}
 
 void closeWindow(Form1& form) {
   ::SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);

@@ -48,6 +48,9 @@ void choosePack(Form1& form, std::wstring_view name);
 
 std::vector<std::wstring> listItems(const Form1& form);
 
+// Drops the files and folders on the window as the shell does (a WM_DROPFILES).
+void dropFiles(HWND window, const std::vector<std::wstring>& paths);
+
 // Closes the window as the user does.
 void closeWindow(Form1& form);
 
