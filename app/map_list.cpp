@@ -146,7 +146,10 @@ void MapList::sortBy(int column) {
   ascending_ = column != sortColumn_ || !ascending_;
   sortColumn_ = column;
   if (column != kFileColumn) {
+    // Every row's map is read as far as its name: a moment in a large pack.
+    const HCURSOR before = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     for (size_t file = 0; file < rows_.size(); ++file) rowWithName(static_cast<int>(file));
+    ::SetCursor(before);
   }
   ::SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&compareRows));
   showSortArrow();
