@@ -73,7 +73,7 @@ struct ColumnSpec {
   const wchar_t* caption;
   int width;  // twips
 };
-inline constexpr std::array<ColumnSpec, 3> kMapColumns{{{texts::kMapColumn, 3600}, {texts::kPlayersColumn, 720}, {texts::kFileColumn, 2880}}};
+inline constexpr std::array<ColumnSpec, 3> kMapColumns{{{texts::kMapColumn, 3600}, {texts::kPlayersColumn, 960}, {texts::kFileColumn, 2640}}};
 // Each row's picture of the map's preview; the preview is fitted in, keeping its shape.
 inline constexpr int kMapPictureWidth = 960;
 inline constexpr int kMapPictureHeight = 480;

@@ -1,5 +1,5 @@
-// The main window's map list: a row's picture when the list asks for it, and opening a
-// map's own preview.
+// The main window's map list: a row's picture when the list asks for it, sorting by a
+// column, and opening a map's own preview.
 #include <utility>
 
 #include "app/form1.h"
@@ -19,12 +19,16 @@ void Form1::onNotify(NMHDR& notification) {
   if (notification.idFrom == layout::kIdListView1 && notification.code == LVN_GETDISPINFOW) {
     mapList_.onGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(&notification));
   }
+  if (notification.idFrom == layout::kIdListView1 && notification.code == LVN_COLUMNCLICK) {
+    mapList_.sortBy(reinterpret_cast<NMLISTVIEW*>(&notification)->iSubItem);
+  }
 }
 
 void Form1::ListView1_ItemActivate(int row) {
-  if (row < 0 || row >= file4_.count()) return;
+  const int file = mapList_.fileOfRow(row);
+  if (file < 0 || file >= file4_.count()) return;
   // The file is read again: the list keeps only the small pictures.
-  const std::wstring& fileName = file4_.names()[static_cast<size_t>(row)];
+  const std::wstring& fileName = file4_.names()[static_cast<size_t>(file)];
   const std::wstring path = file4_.path() + L"\\" + fileName;
   std::string buffer;
   const auto map = readMapFile(path, buffer);

@@ -1,5 +1,7 @@
 #include "app/map_list.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 
 #include "app/form1_layout.h"
@@ -52,6 +54,10 @@ void MapList::clear() {
 
 void MapList::fill(const std::wstring& folder, const std::vector<std::wstring>& names, UINT dpi) {
   clear();
+  // Every choice starts in the order of the files.
+  sortColumn_ = kFileColumn;
+  ascending_ = true;
+  showSortArrow();
   if (names.empty()) return;
   folder_ = folder;
   names_ = names;
@@ -69,10 +75,11 @@ void MapList::fill(const std::wstring& folder, const std::vector<std::wstring>& 
   for (size_t i = 0; i < names.size(); ++i) {
     // The map's name and players are asked for when the row is drawn.
     LVITEMW row{};
-    row.mask = LVIF_TEXT | LVIF_IMAGE;
+    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     row.iItem = static_cast<int>(i);
     row.pszText = LPSTR_TEXTCALLBACKW;
     row.iImage = I_IMAGECALLBACK;
+    row.lParam = static_cast<LPARAM>(i);
     const int at = static_cast<int>(::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row)));
     if (at < 0) continue;
     setCellText(list_, at, 1, LPSTR_TEXTCALLBACKW);
@@ -84,12 +91,15 @@ void MapList::fill(const std::wstring& folder, const std::vector<std::wstring>& 
 
 void MapList::onGetDispInfo(NMLVDISPINFOW& request) {
   LVITEMW& item = request.item;
-  if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) return;
+  if (item.lParam < 0 || static_cast<size_t>(item.lParam) >= rows_.size()) return;
+  const int file = static_cast<int>(item.lParam);
   // Drawing a row asks for its name and picture at once: the map is then read once.
-  const bool picture = item.iSubItem == 0 && (item.mask & LVIF_IMAGE);
-  const Row& row = picture ? rowWithPicture(item.iItem) : rowWithName(item.iItem);
+  const bool picture = item.iSubItem == kNameColumn && (item.mask & LVIF_IMAGE);
+  const Row& row = picture ? rowWithPicture(file) : rowWithName(file);
   if (picture) item.iImage = row.picture;
-  const std::wstring* text = item.iSubItem == 0 ? &row.name : item.iSubItem == 1 ? &row.players : nullptr;
+  const std::wstring players = row.players > 0 ? std::to_wstring(row.players) : std::wstring();
+  const std::wstring* text =
+      item.iSubItem == kNameColumn ? &row.name : item.iSubItem == kPlayersColumn ? &players : nullptr;
   if (text != nullptr && (item.mask & LVIF_TEXT) && item.pszText != nullptr && item.cchTextMax > 0) {
     const size_t length = std::min(text->size(), static_cast<size_t>(item.cchTextMax) - 1);
     text->copy(item.pszText, length);
@@ -99,7 +109,7 @@ void MapList::onGetDispInfo(NMLVDISPINFOW& request) {
 
 void MapList::takeNameAndPlayers(Row& row, const std::wstring& fileName, const std::optional<MapInfo>& map) {
   row.name = map && map->name ? *map->name : nameWithoutExtension(fileName);
-  row.players = map && map->players ? std::to_wstring(*map->players) : std::wstring();
+  row.players = map && map->players ? *map->players : 0;
   row.nameRead = true;
 }
 
@@ -131,8 +141,59 @@ const MapList::Row& MapList::rowWithPicture(int index) {
   return row;
 }
 
+void MapList::sortBy(int column) {
+  if (column < 0 || column >= kColumnCount) return;
+  ascending_ = column != sortColumn_ || !ascending_;
+  sortColumn_ = column;
+  if (column != kFileColumn) {
+    // Every row's map is read as far as its name: a moment in a large pack.
+    const HCURSOR before = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    for (size_t file = 0; file < rows_.size(); ++file) rowWithName(static_cast<int>(file));
+    ::SetCursor(before);
+  }
+  ::SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&compareRows));
+  showSortArrow();
+}
+
+// Names as Explorer orders them (the user's language, numbers by their value), players
+// by number with the maps that give none last either way, files in the order they are
+// listed; equal rows keep the files' order, so each order has a reverse.
+int CALLBACK MapList::compareRows(LPARAM first, LPARAM second, LPARAM self) {
+  const MapList& list = *reinterpret_cast<const MapList*>(self);
+  const Row& a = list.rows_[static_cast<size_t>(first)];
+  const Row& b = list.rows_[static_cast<size_t>(second)];
+  int order = 0;
+  if (list.sortColumn_ == kNameColumn) order = ::StrCmpLogicalW(a.name.c_str(), b.name.c_str());
+  if (list.sortColumn_ == kPlayersColumn) {
+    if ((a.players == 0) != (b.players == 0)) return a.players == 0 ? 1 : -1;
+    order = a.players - b.players;
+  }
+  if (order == 0) order = first < second ? -1 : first > second ? 1 : 0;
+  return list.ascending_ ? order : -order;
+}
+
+void MapList::showSortArrow() const {
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(list_, LVM_GETHEADER, 0, 0));
+  for (int column = 0; column < kColumnCount; ++column) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (column == sortColumn_) item.fmt |= ascending_ ? HDF_SORTUP : HDF_SORTDOWN;
+    ::SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
 int MapList::selectedRow() const {
   return static_cast<int>(::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+int MapList::fileOfRow(int row) const {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (row < 0 || !::SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  return item.lParam >= 0 && static_cast<size_t>(item.lParam) < rows_.size() ? static_cast<int>(item.lParam) : -1;
 }
 
 }  // namespace tarnwick

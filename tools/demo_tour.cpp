@@ -4,6 +4,7 @@
 //   demo_tour preview SLOT    click a thumbnail and wait for its preview window
 //   demo_tour map ROW         open a row of the map list with the keyboard and wait for
 //                             its preview window
+//   demo_tour sort COLUMN     click the map list's header over a column
 //   demo_tour close-previews  close every preview window
 #include <windows.h>
 
@@ -18,6 +19,8 @@ using namespace tarnwick::e2e;
 namespace {
 constexpr int kCombo1 = 110, kListView1 = 121, kImageFirst = 200;
 constexpr UINT kGetItemCount = 0x1004;  // LVM_GETITEMCOUNT
+constexpr UINT kGetHeader = 0x101F;     // LVM_GETHEADER
+constexpr UINT kGetColumnWidth = 0x101D;  // LVM_GETCOLUMNWIDTH
 }
 
 int wmain(int argc, wchar_t** argv) {
@@ -28,7 +31,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (argc != 3) {
-    std::fwprintf(stderr, L"usage: demo_tour choose PACK | preview SLOT | map ROW | close-previews\n");
+    std::fwprintf(stderr, L"usage: demo_tour choose PACK | preview SLOT | map ROW | sort COLUMN | close-previews\n");
     return 2;
   }
   HWND window = waitForWindow(L"Tarnwick.Form1", L"Tarnwick", 30);
@@ -58,6 +61,17 @@ int wmain(int argc, wchar_t** argv) {
     for (int row = _wtoi(argv[2]); row > 0; --row) ::PostMessageW(maps, WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageW(maps, WM_KEYDOWN, VK_RETURN, 0);
     return waitForWindow(nullptr, L"图像预览", 30) != nullptr ? 0 : 1;
+  }
+  if (step == L"sort") {
+    HWND maps = findControl(window, kListView1);
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(maps, kGetHeader, 0, 0));
+    const int column = _wtoi(argv[2]);
+    int x = 0;
+    for (int before = 0; before < column; ++before) x += static_cast<int>(::SendMessageW(maps, kGetColumnWidth, before, 0));
+    x += static_cast<int>(::SendMessageW(maps, kGetColumnWidth, column, 0)) / 2;
+    ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 4));
+    ::SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(x, 4));
+    return 0;
   }
   return 2;
 }

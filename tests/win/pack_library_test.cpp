@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,17 @@ std::string map(const std::string& name, const std::string& players, bool previe
          tarnwick::numberedLines(tarnwick::base64Text(sizes + block));
 }
 
+// A map list's row: its name, players and file, a space between them.
+std::wstring rowText(HWND list, int row) {
+  std::wstring text;
+  for (int column = 0; column < 3; ++column) {
+    wchar_t cell[128]{};
+    ListView_GetItemText(list, row, column, cell, 128);
+    text += (column > 0 ? L" " : L"") + std::wstring(cell);
+  }
+  return text;
+}
+
 // The chosen pack's maps, one row each (name, players, file); Enter on a row opens the
 // map's preview at its own size, or says the map has none.
 TEST_F(PackLibraryTest, TheMapListShowsThePacksMapsAndOpensTheirPreviews) {
@@ -218,14 +230,9 @@ TEST_F(PackLibraryTest, TheMapListShowsThePacksMapsAndOpensTheirPreviews) {
         {L"c.mpr", "[Header]\r\nNumberStartingPoints=8\r\n"},
         {L"d.MAP", map("\xB1\xF9\xB4\xA8", " 2 ")}});  // code page 936
   HWND list = form->ListView1();
-  // Row after row: name, players, file.
-  const Names rows = {L"遭遇戰模式", L"", L"A.yrm", L"冰川", L"4", L"b.map", L"c", L"8", L"c.mpr", L"冰川", L"2", L"d.MAP"};
+  const Names rows = {L"遭遇戰模式  A.yrm", L"冰川 4 b.map", L"c 8 c.mpr", L"冰川 2 d.MAP"};
   ASSERT_EQ(ListView_GetItemCount(list), 4);
-  for (int cell = 0; cell < 12; ++cell) {
-    wchar_t text[128]{};
-    ListView_GetItemText(list, cell / 3, cell % 3, text, 128);
-    EXPECT_EQ(text, rows[static_cast<size_t>(cell)]) << cell;
-  }
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(rowText(list, row), rows[static_cast<size_t>(row)]) << row;
   // Enter on a row, through the program's message loop.
   ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   ::SetFocus(list);
@@ -240,6 +247,54 @@ TEST_F(PackLibraryTest, TheMapListShowsThePacksMapsAndOpensTheirPreviews) {
   ASSERT_EQ(full.width, 2);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(full.at(i % 2, i / 2), kPixels[i]) << "pixel " << i;
   EXPECT_EQ(game.log.messages, Names{L"这张地图没有预览图：c.mpr"});
+}
+
+// A click on a column's header sorts the maps by it (names as Explorer orders them,
+// players by number with the maps that give none last, files as listed), a second click
+// the other way; the header shows which. Choosing the pack starts again in the files'
+// order. Typing a name's first letters selects the first such row in the order shown,
+// and Enter opens that row's map. (Wine orders Chinese otherwise than Windows.)
+TEST(MapSortTest, AClickOnAHeaderSortsTheMapsAndTypingAndEnterFollowTheOrder) {
+  TestGame game;
+  game.addPack(L"p", {{L"a.map", map("Map10", "2")}, {L"b.map", map("map2", "9")}, {L"C.map", map("Map1", "8")},
+                      {L"d.yrm", map("Alpha", "4")}, {L"e.mpr", "[Header]\r\nNumberStartingPoints=2\r\n"}});
+  const std::map<wchar_t, std::wstring> rows = {{L'a', L"Map10 2 a.map"}, {L'b', L"map2  b.map"},
+      {L'C', L"Map1 8 C.map"}, {L'd', L"Alpha 4 d.yrm"}, {L'e', L"e 2 e.mpr"}};
+  struct Case {
+    const char* clicks;      // on the name (n), players (p) or file (f) column, or the pack chosen again (c)
+    const wchar_t* order;    // the rows' files
+    const wchar_t* arrows;   // each column's: up (^), down (v) or none
+    const wchar_t* typed;
+    const wchar_t* opened;
+  } cases[] = {
+      {"", L"abCde", L"  ^", L"map", L"a.map"},   {"n", L"deCba", L"^  ", L"map", L"C.map"},
+      {"nn", L"abCed", L"v  ", L"ma", L"a.map"},  {"p", L"aedCb", L" ^ ", L"al", L"d.yrm"},
+      {"pp", L"Cdeab", L" v ", L"map", L"C.map"}, {"f", L"edCba", L"  v", L"map", L"C.map"},
+      {"nf", L"abCde", L"  ^", L"e", L"e.mpr"},   {"nnc", L"abCde", L"  ^", L"map2", L"b.map"},
+  };
+  for (const Case& each : cases) {
+    SCOPED_TRACE(each.clicks);
+    auto form = game.open();
+    choosePack(*form, L"p");
+    HWND list = form->ListView1();
+    for (const char* click = each.clicks; *click != '\0'; ++click) {
+      if (*click == 'c') choosePack(*form, L"p");
+      if (*click != 'c') clickColumnHeader(list, static_cast<int>(std::string_view("npf").find(*click)));
+    }
+    for (int row = 0; row < 5; ++row) EXPECT_EQ(rowText(list, row), rows.at(each.order[row])) << row;
+    std::wstring arrows;
+    for (int column = 0; column < 3; ++column) {
+      HDITEMW item{};
+      item.mask = HDI_FORMAT;
+      Header_GetItem(ListView_GetHeader(list), column, &item);
+      arrows += item.fmt & HDF_SORTUP ? L'^' : item.fmt & HDF_SORTDOWN ? L'v' : L' ';
+    }
+    EXPECT_EQ(arrows, each.arrows);
+    for (const wchar_t* letter = each.typed; *letter != L'\0'; ++letter) ::SendMessageW(list, WM_CHAR, *letter, 1);
+    ::SendMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(game.log.messages, Names{L"这张地图没有预览图：" + std::wstring(each.opened)});
+    game.log.messages.clear();
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/fixtures.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <windowsx.h>
@@ -149,6 +150,15 @@ std::vector<std::wstring> comboItems(HWND combo) {
     items[i].resize(static_cast<size_t>(ComboBox_GetLBText(combo, i, items[i].data())));
   }
   return items;
+}
+
+void clickColumnHeader(HWND list, int column) {
+  HWND header = ListView_GetHeader(list);
+  RECT rect{};
+  Header_GetItemRect(header, column, &rect);
+  const LPARAM middle = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  ::SendMessageW(header, WM_LBUTTONUP, 0, middle);
 }
 
 }  // namespace tarnwick::test

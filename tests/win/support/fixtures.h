@@ -97,6 +97,9 @@ void pumpMessages();
 inline std::wstring windowText(HWND window) { return controlText(window); }
 std::vector<std::wstring> comboItems(HWND combo);
 
+// A click on a list view's column header, as the mouse makes it.
+void clickColumnHeader(HWND list, int column);
+
 // Collects what the program would have shown in message boxes, and answers its
 // questions with the answers queued, in order (No once they run out).
 struct MessageLog {
