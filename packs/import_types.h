@@ -40,7 +40,8 @@ struct ImportRefusal {
     OutOfMemory,           // the decoder couldn't get its memory
     NotReadable,           // the source can't be read (error: the system's code)
     NotWritable,           // entry: what couldn't be written in ZAzod (error: the system's code)
-    FolderIsTheGame,       // a dropped folder that is the game folder, ZAzod or inside ZAzod
+    FolderIsTheGame,       // a dropped folder that is ZAzod, inside it, or holds it (the game folder
+                           // and the folders above it: they would be copied into themselves)
     Empty,                 // holds no file at all
   };
   Reason reason;
