@@ -36,9 +36,9 @@ std::string readThrough(const std::string& path) {
 }
 
 const std::pair<const char*, const char*> archiveCases[] = {
-    {"stored-deflate.zip", "pack/maps/a.map pack/tool.exe 57017"},
-    {"lzma2-bcj-solid.7z", "pack/ pack/maps/ pack/maps/a.map pack/tool.exe 57017"},
-    {"lzma.7z", "pack/ pack/maps/ pack/maps/a.map pack/tool.exe 57017"},
+    {"stored-deflate.zip", "pack/ pack/readme.txt pack/maps/a.map pack/tool.exe 66617"},
+    {"lzma2-bcj-solid.7z", "pack/ pack/maps/ pack/maps/a.map pack/readme.txt pack/tool.exe 66617"},
+    {"lzma.7z", "pack/ pack/maps/ pack/maps/a.map pack/readme.txt pack/tool.exe 66617"},
     {"damaged.7z", "pack/ pack/maps/ pack/maps/a.map error 0"},
     // libarchive's own samples, as its own tests list them.
     {"rar4.rar", "LibarchiveAddingTest.html testlink->LibarchiveAddingTest.html testdir/test.txt "
