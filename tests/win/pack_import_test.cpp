@@ -46,8 +46,8 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
   const Row rows[] = {
       // Every method beyond the zips' (deflated, and stored in crc.zip): 7z LZMA2 with the x86
       // filter (solid) and LZMA, RAR 4 compressed (up to its link) and RAR 5 solid.
-      {L"lzma2-bcj-solid.7z", L"pack maps", pack},
-      {L"lzma.7z", L"pack maps", pack},
+      {L"lzma2-bcj-solid.7z", L"pack", pack},
+      {L"lzma.7z", L"pack", pack},
       {L"rar4.rar", L"Link testlink"},
       {L"rar5-solid.rar", L"rar5-solid", {L"rar5-solid\\", L"rar5-solid\\test1.bin", L"rar5-solid\\test2.bin",
                                           L"rar5-solid\\test3.bin", L"rar5-solid\\test4.bin"}},
