@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Makes the archives the archive tests read, in the folder given: zips by Python's
+"""Makes the archives the import tests read, in the folder given: zips by Python's
 zipfile, 7z archives by p7zip (their methods checked, so a 7z that chose other ones fails
 the build), and libarchive's own rar samples, uudecoded from its test folder.
 
@@ -30,30 +30,21 @@ for name, data in files.items():
     (staging / name).parent.mkdir(parents=True, exist_ok=True)
     (staging / name).write_bytes(data)
 
-with zipfile.ZipFile(out / "stored-deflate.zip", "w") as z:
-    z.writestr("pack/", b"")
-    for name, data in files.items():
-        z.writestr(name, data, zipfile.ZIP_STORED if name.endswith(".map") else zipfile.ZIP_DEFLATED)
 
-
-def seven_zip(archive, methods, expected):
-    subprocess.run(["7z", "a", "-t7z", "-bd", "-y", *methods, str(out / archive), "pack"],
-                   cwd=staging, check=True, stdout=subprocess.DEVNULL)
-    listing = subprocess.run(["7z", "l", "-slt", str(out / archive)], check=True,
-                             capture_output=True, text=True).stdout
+def seven_zip(archive, options, expected=(), folder="pack"):
+    """p7zip's archive of a folder of the staging folder, with the listing lines `expected`."""
+    subprocess.run(["7z", "a", "-bd", "-y", *options, str(out / archive), folder], cwd=staging, check=True,
+                   stdout=subprocess.DEVNULL)
+    listing = expected and subprocess.run(["7z", "l", "-slt", str(out / archive)], check=True,
+                                          capture_output=True, text=True).stdout
     for line in expected:
         if line not in listing:
             sys.exit(f"{archive}: p7zip wrote no '{line}'")
 
 
-seven_zip("lzma2-bcj-solid.7z", ["-m0=BCJ", "-m1=LZMA2", "-mx=5", "-ms=on"],
+seven_zip("lzma2-bcj-solid.7z", ["-t7z", "-m0=BCJ", "-m1=LZMA2", "-mx=5", "-ms=on"],
           ["Method = BCJ LZMA2", "Solid = +", "Blocks = 1"])
-seven_zip("lzma.7z", ["-m0=LZMA", "-ms=off"], ["Method = LZMA:", "Solid = -"])
-
-# The solid 7z with one byte of its packed stream changed: the first file can't decode.
-damaged = bytearray((out / "lzma2-bcj-solid.7z").read_bytes())
-damaged[32 + 40] ^= 0x55
-(out / "damaged.7z").write_bytes(damaged)
+seven_zip("lzma.7z", ["-t7z", "-m0=LZMA", "-ms=off"], ["Method = LZMA:", "Solid = -"])
 
 for sample, name in [("test_read_format_rar_compress_normal.rar.uu", "rar4.rar"),
                      ("test_read_format_rar5_multiple_files_solid.rar.uu", "rar5-solid.rar"),
@@ -132,10 +123,8 @@ with zipfile.ZipFile(out / "crc.zip", "w", zipfile.ZIP_STORED) as z:
 patched(out / "crc.zip", b"checked bytes", b"checked bytez", count=1)
 (out / "cut.7z").write_bytes((out / "lzma.7z").read_bytes()[:-100])
 (out / "cut.zip").write_bytes((out / "gbk.zip").read_bytes()[:-30])
-subprocess.run(["7z", "a", "-tzip", "-bd", "-pSECRET", str(out / "encrypted.zip"), "pack"], cwd=staging, check=True,
-               stdout=subprocess.DEVNULL)
-subprocess.run(["7z", "a", "-bd", "-pSECRET", "-mhe=on", str(out / "encrypted.7z"), "pack"], cwd=staging, check=True,
-               stdout=subprocess.DEVNULL)
+seven_zip("encrypted.zip", ["-tzip", "-pSECRET"])
+seven_zip("encrypted.7z", ["-pSECRET", "-mhe=on"])
 
 
 def rar4_header(kind, flags, fields=b""):
@@ -159,11 +148,10 @@ def rar4_file(name, data, unicode=None):
 (staging / "包/子").mkdir(parents=True)
 (staging / "包/地图.map").write_bytes(b"a")
 (staging / "包/子/图.jpg").write_bytes(b"b")
-subprocess.run(["7z", "a", "-bd", str(out / "cn.7z"), "包"], cwd=staging, check=True, stdout=subprocess.DEVNULL)
+seven_zip("cn.7z", [], folder="包")
 # LZMA asking for a dictionary of 4 GB: its header left unpacked so the size can be set,
 # its checksums made again.
-subprocess.run(["7z", "a", "-bd", "-mhc=off", "-m0=LZMA", str(out / "dictionary.7z"), "包"], cwd=staging,
-               check=True, stdout=subprocess.DEVNULL)
+seven_zip("dictionary.7z", ["-mhc=off", "-m0=LZMA"], folder="包")
 data = bytearray((out / "dictionary.7z").read_bytes())
 lzma = data.find(b"\x03\x01\x01\x05\x5d")  # the coder's ID and its properties: the dictionary's size follows
 data[lzma + 5:lzma + 9] = b"\xff" * 4

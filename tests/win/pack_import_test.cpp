@@ -1,6 +1,7 @@
 // Importing packs from archives and folders: what ZAzod holds afterwards and what the
-// outcome says. The archives are made at build time (tests/native/make_test_archives.py);
-// the rar ones are libarchive's own samples.
+// outcome says, for every format and method a pack arrives in (the libraries as built for
+// Windows). The archives are made at build time (tests/native/make_test_archives.py); the
+// rar ones with folders and programs in them are libarchive's own samples.
 #include "packs/pack_import.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,15 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
     ImportLimits limits{};
   };
   const std::wstring gbk = L"尤里的陰謀v1.0";
+  const std::set<std::wstring> pack = {L"pack\\", L"pack\\maps\\", L"pack\\maps\\a.map", L"pack\\readme.txt", L"pack\\tool.exe"};
   const Row rows[] = {
+      // Every method beyond the zips' (deflated, and stored in crc.zip): 7z LZMA2 with the x86
+      // filter (solid) and LZMA, RAR 4 compressed (up to its link) and RAR 5 solid.
+      {L"lzma2-bcj-solid.7z", L"pack", pack},
+      {L"lzma.7z", L"pack", pack},
+      {L"rar4.rar", L"Link testlink"},
+      {L"rar5-solid.rar", L"rar5-solid", {L"rar5-solid\\", L"rar5-solid\\test1.bin", L"rar5-solid\\test2.bin",
+                                          L"rar5-solid\\test3.bin", L"rar5-solid\\test4.bin"}},
       // Names as the archives' makers wrote them: GBK bytes unmarked (also with "\" between
       // folders, after a character whose second byte is "\"), UTF-8 marked, a
       // Unicode Path field (with its CRC, and one whose CRC fails), 7z's own UTF-16, RAR 4's
@@ -88,7 +97,6 @@ TEST(PackImport, ArchivesAndFoldersBecomePacksOrLeaveNothing) {
     TestGame game;
     game.addPack(L"x", {{L"x.map", "x"}});
     writeBytes(game.record(), "");
-    makeFolder(game.temp() / L"地图 F");
     makeFolder(game.temp() / L"地图 F\\s");
     writeBytes(game.temp() / L"地图 F\\a.map", "a");
     writeBytes(game.temp() / L"地图 F\\s\\b.jpg", "b");
