@@ -12,6 +12,7 @@
 #include "app/texts.h"
 #include "game/launch.h"
 #include "game/reg_keys.h"
+#include "packs/name_pattern.h"
 #include "packs/pack_import.h"
 #include "packs/unknown_mark.h"
 #include "platform/control_contents.h"
@@ -95,7 +96,7 @@ Form1::Form1(Informer inform, Asker ask)
       file1_(L"*.jpg;*.bmp", workingFolder()),
       file2_(L"*.map", workingFolder()),
       file3_(L"", workingFolder()),
-      file4_(L"*.map;*.yrm;*.mpr", workingFolder()) {}
+      file4_(std::wstring(kMapFilePatterns), workingFolder()) {}
 
 Form1::~Form1() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
