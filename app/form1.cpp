@@ -109,7 +109,7 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance, Informer inform, Asker 
   std::unique_ptr<Form1> form(new Form1(std::move(inform), std::move(ask)));
   form->instance_ = instance;
   form->startPaths_ = std::move(startPaths);
-  const LabelCaptions captions = form->readRegistry(programFolder.empty() ? runningProgramFolder() : programFolder);
+  const LabelCaptions captions = form->readRegistry(programFolder);
   // Made at its size for the system's DPI, which is the window's unless it opens on a
   // monitor of another density; then it is sized again while it has no controls yet.
   const auto outerSizeAt = [](UINT dpi) {
@@ -410,7 +410,9 @@ Form1::LabelCaptions Form1::readRegistry(const std::wstring& programFolder) {
   if (expansion == kUnknownMark || !isFolder(gameDirFromInstallPath(expansion))) {
     // A game the registry doesn't know (a copied folder, or one moved since its install)
     // around this program: in its folder, or in the parent (the program sits in ZAzod).
-    for (const std::wstring& folder : {programFolder, gameDirFromInstallPath(programFolder)}) {
+    // The running program's folder is asked for only here, when it is needed.
+    const std::wstring own = programFolder.empty() ? runningProgramFolder() : programFolder;
+    for (const std::wstring& folder : {own, gameDirFromInstallPath(own)}) {
       if (!isFile(folder + L"\\gamemd.exe")) continue;
       expansion = folder + L"\\gamemd.exe";
       if (isFile(folder + L"\\Ra2.exe")) captions[kGameProgramSlot] = folder + L"\\Ra2.exe";

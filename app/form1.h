@@ -92,7 +92,8 @@ class Form1 : public WindowBase {
 
   using LabelCaptions = std::array<std::wstring, 16>;
   // The load step's first part, before the window is made: the registry's entries
-  // among the labels' captions, and the game folder.
+  // among the labels' captions, and the game folder. An empty `programFolder` stands for
+  // the running program's, looked up only where the registry knows no game.
   LabelCaptions readRegistry(const std::wstring& programFolder);
   HWND child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
              const layout::TwipsRect& rect, DWORD exStyle = 0, const SIZE* fitted = nullptr) const;
